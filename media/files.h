@@ -1,0 +1,25 @@
+#pragma once
+// Numbered text files with a 4,096-byte buffer. A name beginning with a
+// backslash ("\quandrite.dat") is the game's own data file and lives in
+// $XDG_DATA_HOME/quandrite/ (default ~/.local/share/quandrite/).
+#include <cstdint>
+#include <string>
+
+namespace media {
+
+void startFiles();
+void closeAllFiles();
+// Saving is atomic: the lines go to a temporary file next to the real one,
+// which replaces it on closeFile only when everything was written.
+bool createFile(int number, const std::string& name);
+// Opens for reading and writing, creating an empty file when missing.
+bool openFile(int number, const std::string& name);
+int64_t writeLine(int number, const std::string& text);
+// The next line without its end (CR, LF, CRLF, a zero byte or the end of the
+// file); the empty string at the end of the file.
+std::string readLine(int number);
+void closeFile(int number);
+// Where a name is stored on this system.
+std::string resolveFileName(const std::string& name);
+
+}  // namespace media
