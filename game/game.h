@@ -1,0 +1,35 @@
+#pragma once
+// The whole game: the state record and the screen that runs now. The three
+// screens (title, play, game over) are states of one loop; entering a screen
+// replaces the one before, so nothing waits on the stack for a screen to end.
+#include "game/game_state.h"
+
+namespace game {
+
+enum class Screen { Title, Play, GameOver, Closed };
+
+class Game {
+public:
+    // Start-up: the layer's services, the default table, sounds, level entry,
+    // the hiscore file and the first title screen.
+    void startUp();
+    // One frame of the current screen, with any change of screen it causes.
+    void runFrame();
+    // Frames until the window is closed; then the end sequence.
+    int run();
+    // The end sequence: releases the layer's services.
+    void endProgram();
+
+    // Enters a screen from its beginning (its entry steps), replacing the current one.
+    void enterScreen(Screen next);
+
+    Screen screen() const { return screen_; }
+    GameState state{};
+
+private:
+    Screen screen_ = Screen::Closed;
+};
+
+int runFromCommandLine(int argc, char** argv);
+
+}  // namespace game
