@@ -1,0 +1,229 @@
+// The embedded sound effects and title music: each file's container, format and length read
+// from its own header, and its decoded samples checked for clipping, silence and clicks.
+#include <gtest/gtest.h>
+#include <vorbis/vorbisfile.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "assets/embedded_assets.h"
+
+namespace {
+
+constexpr double kClipLimit = 0.8913;  // -1 dBFS
+
+struct WavExpectation {
+    int number;
+    int channels;
+    int bits;
+    bool extensible;
+    double seconds;
+};
+
+const WavExpectation kEffects[] = {
+    {1, 2, 16, false, 0.89}, {2, 2, 16, false, 1.74}, {3, 1, 16, false, 1.18},
+    {4, 2, 24, false, 1.72}, {5, 2, 16, false, 1.71}, {6, 2, 16, false, 4.72},
+    {7, 2, 16, false, 4.27}, {8, 2, 16, false, 6.86}, {9, 2, 32, true, 2.78},
+};
+
+void PrintTo(const WavExpectation& w, std::ostream* os) { *os << "sound " << w.number; }
+
+std::uint32_t le(const unsigned char* p, int bytes) {
+    std::uint32_t v = 0;
+    for (int i = 0; i < bytes; ++i) v |= static_cast<std::uint32_t>(p[i]) << (8 * i);
+    return v;
+}
+
+struct ParsedWav {
+    std::uint32_t fmt_size = 0;
+    const unsigned char* fmt = nullptr;
+    const unsigned char* data = nullptr;
+    std::uint32_t data_size = 0;
+};
+
+// Walks the chunks the way the game's loader does: format block at offset 20, then chunks
+// from 20 + its size until "data".
+ParsedWav parse_wav(const assets::Blob& blob) {
+    ParsedWav wav;
+    const unsigned char* b = blob.data;
+    EXPECT_GE(blob.size, 44u);
+    if (blob.size < 44) return wav;
+    EXPECT_EQ(0, std::memcmp(b, "RIFF", 4));
+    EXPECT_EQ(le(b + 4, 4), blob.size - 8) << "RIFF size must cover the whole file";
+    EXPECT_EQ(0, std::memcmp(b + 8, "WAVE", 4));
+    EXPECT_EQ(0, std::memcmp(b + 12, "fmt ", 4));
+    wav.fmt_size = le(b + 16, 4);
+    wav.fmt = b + 20;
+    for (size_t pos = 20 + wav.fmt_size; pos + 8 <= blob.size;) {
+        const std::uint32_t size = le(b + pos + 4, 4);
+        if (std::memcmp(b + pos, "data", 4) == 0) {
+            wav.data = b + pos + 8;
+            wav.data_size = size;
+            EXPECT_LE(pos + 8 + size, blob.size) << "data chunk runs past the file";
+            break;
+        }
+        pos += 8 + size + (size & 1);
+    }
+    return wav;
+}
+
+// Samples of every channel scaled to [-1, 1).
+std::vector<double> samples_of(const ParsedWav& wav, int bits) {
+    std::vector<double> out;
+    const int bytes = bits / 8;
+    const double scale = std::ldexp(1.0, bits - 1);
+    for (std::uint32_t i = 0; i + bytes <= wav.data_size; i += bytes) {
+        std::int64_t v = static_cast<std::int64_t>(le(wav.data + i, bytes));
+        if (v >= static_cast<std::int64_t>(scale)) v -= static_cast<std::int64_t>(2 * scale);
+        out.push_back(static_cast<double>(v) / scale);
+    }
+    return out;
+}
+
+double peak(const std::vector<double>& x) {
+    double p = 0;
+    for (double s : x) p = std::max(p, std::fabs(s));
+    return p;
+}
+
+class EmbeddedEffect : public ::testing::TestWithParam<WavExpectation> {};
+
+TEST_P(EmbeddedEffect, HeaderMatchesTheCatalogue) {
+    const WavExpectation& want = GetParam();
+    const assets::Blob blob = assets::embeddedSound(want.number);
+    ASSERT_TRUE(blob) << "sound " << want.number << " is not embedded";
+    const ParsedWav wav = parse_wav(blob);
+    ASSERT_NE(wav.fmt, nullptr);
+    ASSERT_NE(wav.data, nullptr) << "no data chunk";
+
+    const int block = want.channels * want.bits / 8;
+    EXPECT_EQ(le(wav.fmt + 0, 2), want.extensible ? 0xFFFEu : 1u);
+    EXPECT_EQ(le(wav.fmt + 2, 2), static_cast<std::uint32_t>(want.channels));
+    EXPECT_EQ(le(wav.fmt + 4, 4), 44100u);
+    EXPECT_EQ(le(wav.fmt + 8, 4), 44100u * block) << "average bytes per second";
+    EXPECT_EQ(le(wav.fmt + 12, 2), static_cast<std::uint32_t>(block)) << "block align";
+    EXPECT_EQ(le(wav.fmt + 14, 2), static_cast<std::uint32_t>(want.bits));
+    if (want.extensible) {
+        ASSERT_EQ(wav.fmt_size, 40u);
+        EXPECT_EQ(le(wav.fmt + 16, 2), 22u) << "extension size";
+        EXPECT_EQ(le(wav.fmt + 18, 2), static_cast<std::uint32_t>(want.bits)) << "valid bits";
+        static const unsigned char pcm[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
+                                              0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
+        EXPECT_EQ(0, std::memcmp(wav.fmt + 24, pcm, 16)) << "sub-format must be PCM";
+    } else {
+        EXPECT_EQ(wav.fmt_size, 16u);
+    }
+    EXPECT_EQ(wav.data_size % block, 0u);
+    const double seconds = static_cast<double>(wav.data_size) / block / 44100.0;
+    EXPECT_NEAR(seconds, want.seconds, want.seconds * 0.02);
+}
+
+TEST_P(EmbeddedEffect, IsAudibleUnclippedAndEndsInSilence) {
+    const WavExpectation& want = GetParam();
+    const assets::Blob blob = assets::embeddedSound(want.number);
+    ASSERT_TRUE(blob);
+    const ParsedWav wav = parse_wav(blob);
+    ASSERT_NE(wav.data, nullptr);
+    const auto x = samples_of(wav, want.bits);
+    ASSERT_FALSE(x.empty());
+    EXPECT_LT(peak(x), kClipLimit) << "peaks must stay below -1 dBFS";
+    EXPECT_GT(peak(x), 0.1) << "far too quiet to balance with the other sounds";
+    double mean = 0;
+    for (double s : x) mean += s;
+    EXPECT_LT(std::fabs(mean / x.size()), 1e-3) << "DC offset";
+    // A one-shot sound that stops on a non-zero sample clicks.
+    for (int c = 0; c < want.channels; ++c) EXPECT_LT(std::fabs(x[x.size() - want.channels + c]), 0.002);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sounds, EmbeddedEffect, ::testing::ValuesIn(kEffects),
+                         [](const auto& info) { return "Sound" + std::to_string(info.param.number); });
+
+TEST(EmbeddedSoundCatalogue, ListsExactlyTheGameSounds) {
+    const std::vector<int> want = {1, 2, 3, 4, 5, 6, 7, 8, 9, 15};
+    EXPECT_EQ(assets::embeddedSoundNumbers(), want);
+    EXPECT_FALSE(assets::embeddedSound(10));
+}
+
+// ov_open_callbacks reading from the embedded bytes.
+struct MemoryStream {
+    const unsigned char* data;
+    size_t size;
+    size_t pos = 0;
+};
+
+size_t read_memory(void* out, size_t size, size_t count, void* source) {
+    auto* s = static_cast<MemoryStream*>(source);
+    const size_t n = std::min(size * count, s->size - s->pos);
+    std::memcpy(out, s->data + s->pos, n);
+    s->pos += n;
+    return size ? n / size : 0;
+}
+
+int seek_memory(void* source, ogg_int64_t offset, int whence) {
+    auto* s = static_cast<MemoryStream*>(source);
+    const ogg_int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? s->pos : s->size;
+    if (base + offset < 0 || base + offset > static_cast<ogg_int64_t>(s->size)) return -1;
+    s->pos = static_cast<size_t>(base + offset);
+    return 0;
+}
+
+long tell_memory(void* source) { return static_cast<long>(static_cast<MemoryStream*>(source)->pos); }
+
+class TitleMusic : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const assets::Blob blob = assets::embeddedSound(15);
+        ASSERT_TRUE(blob) << "the title music is not embedded";
+        stream_ = {blob.data, blob.size};
+        const ov_callbacks callbacks = {read_memory, seek_memory, nullptr, tell_memory};
+        ASSERT_EQ(ov_open_callbacks(&stream_, &file_, nullptr, 0, callbacks), 0) << "not an Ogg Vorbis stream";
+        open_ = true;
+    }
+    void TearDown() override {
+        if (open_) ov_clear(&file_);
+    }
+    MemoryStream stream_{nullptr, 0};
+    OggVorbis_File file_{};
+    bool open_ = false;
+};
+
+TEST_F(TitleMusic, IsStereoVorbisAt128kAndAboutFourAndAHalfMinutes) {
+    const vorbis_info* info = ov_info(&file_, -1);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(info->channels, 2);
+    EXPECT_EQ(info->rate, 44100);
+    EXPECT_EQ(info->bitrate_nominal, 128000);
+    EXPECT_NEAR(ov_time_total(&file_, -1), 279.0, 5.0);
+}
+
+TEST_F(TitleMusic, DecodesUnclippedAndLoopsWithoutAClick) {
+    std::vector<std::int16_t> pcm;
+    char buffer[16384];
+    int section = 0;
+    for (long n; (n = ov_read(&file_, buffer, sizeof buffer, 0, 2, 1, &section)) > 0;) {
+        const size_t old = pcm.size();
+        pcm.resize(old + n / 2);
+        std::memcpy(pcm.data() + old, buffer, n);
+    }
+    ASSERT_EQ(static_cast<ogg_int64_t>(pcm.size() / 2), ov_pcm_total(&file_, -1));
+    int peak = 0;
+    for (std::int16_t s : pcm) peak = std::max(peak, std::abs(static_cast<int>(s)));
+    EXPECT_LT(peak, kClipLimit * 32768) << "the decoded music must stay below -1 dBFS";
+    EXPECT_GT(peak, 0.25 * 32768) << "the music is much too quiet";
+    // Across the loop point the wave must move no more than it typically does between samples.
+    const size_t frames = pcm.size() / 2;
+    for (int c = 0; c < 2; ++c) {
+        double typical = 0;
+        for (size_t i = 1; i < frames; ++i) typical += std::abs(pcm[2 * i + c] - pcm[2 * (i - 1) + c]);
+        typical /= static_cast<double>(frames - 1);
+        const int seam = std::abs(pcm[c] - pcm[2 * (frames - 1) + c]);
+        EXPECT_LT(seam, 4 * typical + 8) << "step at the loop point on channel " << c;
+    }
+}
+
+}  // namespace
