@@ -39,7 +39,6 @@ struct Diamond {
 };
 
 struct BubbleSet {
-    uint8_t count = 0;
     std::array<int32_t, kMaxBubblesPerSet + 1> x{};
     std::array<int32_t, kMaxBubblesPerSet + 1> y{};
     std::array<int32_t, kMaxBubblesPerSet + 1> speed{};
@@ -138,9 +137,11 @@ struct GameState {
     std::string scoreText, timeText, levelText, livesText;
     std::string recordDistanceText, percentText, rankText;
 
-    // Game-over screen.
+    // Game-over screen: the fire animation and the initials being typed.
     int32_t animTick = 0;
     uint8_t fireFrame = 0;
+    int8_t initialsCount = 0;  // slots closed, 0..3; 4 once the entry is complete
+    std::array<std::string, 4> initials{};  // slots 1..3, each empty or one letter
 
     // The hiscore table, rows 1..10, best first.
     std::array<std::string, kHiscoreRows + 1> hiscoreNames{};

@@ -1,0 +1,75 @@
+#include "game/game.h"
+
+#include "game/asset_catalog.h"
+#include "game/game_over.h"
+#include "game/hiscores.h"
+#include "game/level_entry.h"
+#include "game/play_loop.h"
+#include "game/title_screen.h"
+#include "media/files.h"
+#include "media/keyboard.h"
+#include "media/screen.h"
+#include "media/sound.h"
+#include "media/window.h"
+
+namespace game {
+
+void Game::startUp() {
+    state = GameState{};
+    media::startWindows();
+    media::startFiles();
+    media::initSprites();
+    media::initKeyboard();
+    media::initSound();
+    fillDefaultHiscores(state);
+    state.lastWindowX = -1;
+    state.lastWindowY = -1;
+    state.lastWindowWidth = 1020;
+    state.lastWindowHeight = 607;
+    loadSounds();
+    state.soundOn = 1;
+    initLevelEntry(state);
+    loadHiscores(state);
+    enterScreen(Screen::Title);
+}
+
+void Game::enterScreen(Screen next) {
+    screen_ = next;
+    switch (next) {
+    case Screen::Title: enterTitleScreen(state); break;
+    case Screen::Play:
+        // Starting a level may end the game at once (after the last level).
+        if (enterPlayLoop(state) == Screen::GameOver) enterScreen(Screen::GameOver);
+        break;
+    case Screen::GameOver: enterGameOver(state); break;
+    case Screen::Closed: endProgram(); break;
+    }
+}
+
+void Game::runFrame() {
+    Screen next = screen_;
+    switch (screen_) {
+    case Screen::Title: next = titleFrame(state); break;
+    case Screen::Play: next = playFrame(state); break;
+    case Screen::GameOver: next = gameOverFrame(state); break;
+    case Screen::Closed: return;
+    }
+    if (next != screen_) enterScreen(next);
+}
+
+int Game::run() {
+    while (screen_ != Screen::Closed) runFrame();
+    return 0;
+}
+
+void Game::endProgram() {
+    screen_ = Screen::Closed;
+    media::releaseSound();
+    media::releaseKeyboard();
+    media::closeScreen();
+    media::shutdownSprites();
+    media::closeAllWindows();
+    media::closeAllFiles();
+}
+
+}  // namespace game

@@ -1,0 +1,175 @@
+#include "game/game_over.h"
+
+#include "game/bubbles.h"
+#include "game/hiscores.h"
+#include "game/level_entry.h"
+#include "game/number_text.h"
+#include "media/clock.h"
+#include "media/keyboard.h"
+#include "media/numbers.h"
+#include "media/screen.h"
+#include "media/strings.h"
+#include "media/window.h"
+
+namespace game {
+
+using media::displaySprite;
+using media::displaySpriteTinted;
+using media::keyPushed;
+namespace key = media::key;
+
+namespace {
+constexpr int kBackground = 151;
+constexpr int kGameOverCaption = 152;
+constexpr int kCongratulations = 157;
+constexpr int kYourScore = 153;
+constexpr int kEnterInitials = 57;
+constexpr int kPressSpace = 58;
+constexpr int kUnderscore = 56;
+constexpr int kFirstLetter = 30;
+
+// Letter keys in the order they are looked at: a to z.
+constexpr int kLetterKeys[26] = {key::A, key::B, key::C, key::D, key::E, key::F, key::G, key::H, key::I,
+                                 key::J, key::K, key::L, key::M, key::N, key::O, key::P, key::Q, key::R,
+                                 key::S, key::T, key::U, key::V, key::W, key::X, key::Y, key::Z};
+
+bool qualifies(const GameState& s) { return s.score >= s.hiscoreScores[10]; }
+
+bool acceptKeyDown() {
+    return keyPushed(key::Escape) || keyPushed(key::Backspace) || keyPushed(key::Return) ||
+           keyPushed(key::NumpadEnter) || keyPushed(key::Space);
+}
+
+int slotX(const GameState& s, int slot) { return s.thumbX + 14 * (slot - 1); }
+
+void drawEntry(const GameState& s, int captionIntensity) {
+    if (!qualifies(s)) {
+        displaySprite(kPressSpace, 393, 400, captionIntensity);
+        return;
+    }
+    displaySprite(kEnterInitials, 425, 305, captionIntensity);
+    for (int slot = s.initialsCount + 1; slot <= 3; ++slot)
+        displaySpriteTinted(kUnderscore, slotX(s, slot), 363, 255, kWhite);
+    if (s.initialsCount >= 1 && s.initialsCount <= 3) {
+        for (int slot = 1; slot <= s.initialsCount; ++slot) {
+            const std::string& letter = s.initials[slot];
+            if (letter.size() == 1 && letter[0] >= 'a' && letter[0] <= 'z')
+                displaySpriteTinted(kFirstLetter + letter[0] - 'a', slotX(s, slot), s.thumbY, 255, kWhite);
+        }
+    }
+}
+
+void drawGameOver(const GameState& s) {
+    media::clearScreen(0);
+    displaySprite(kBackground, 0, 0, 169);
+    if (s.gameWon == 0) displaySprite(kGameOverCaption, 450, 150, 255);
+    if (s.gameWon == 1) {
+        displaySprite(kCongratulations, 418, 150, 255);
+        displaySprite(157 + s.fireFrame, 110, 300, 250);
+        displaySprite(157 + s.fireFrame, 875, 300, 250);
+    }
+    displaySprite(kYourScore, 458, 212, 255);
+    drawNumberText(
+        s.scoreText, [](int i, int n) { return media::roundToEven(n * -5.9 + 500.4 + 12 * i); }, s.percentTextY,
+        kWhite);
+    drawEntry(s, static_cast<int>(media::truncateToInteger(s.backgroundIntensity * 1.4)));
+    for (int set = 1; set <= 5; ++set)
+        for (int j = 1; j <= kScreenBubbles.counts[set]; ++j)
+            displaySprite(700 + set, s.bubbles[set].x[j], s.bubbles[set].y[j], set == 5 ? 240 : 249);
+    media::flipBuffers();
+}
+
+void advanceFire(GameState& s) {
+    if (s.animTick == 10) {
+        s.animTick = 0;
+        s.fireFrame = s.fireFrame == 5 ? 1 : s.fireFrame + 1;
+    }
+    ++s.animTick;
+}
+
+void finishEntry(GameState& s) {
+    insertHiscore(s, s.score, s.initials[1] + s.initials[2] + s.initials[3]);
+    media::delayMilliseconds(111);
+    saveHiscores(s);
+    initLevelEntry(s);
+}
+}  // namespace
+
+void insertHiscore(GameState& s, int32_t score, const std::string& name) {
+    auto& scores = s.hiscoreScores;
+    // The ten tests in their order; the first that holds gives the new row.
+    int row = 0;
+    if (scores[10] <= score && score < scores[9]) row = 10;
+    for (int r = 9; r >= 2 && row == 0; --r)
+        if (scores[r + 1] < score && score <= scores[r - 1]) row = r;
+    if (row == 0 && score > scores[1]) row = 1;
+    // Equal to both the ninth and the tenth score: below them, as every
+    // other equal score, so it replaces the tenth row.
+    if (row == 0 && score == scores[9] && score == scores[10]) row = 10;
+    if (row == 0) return;
+    for (int r = 10; r > row; --r) {
+        scores[r] = scores[r - 1];
+        s.hiscoreNames[r] = s.hiscoreNames[r - 1];
+    }
+    scores[row] = score;
+    s.hiscoreNames[row] = name;
+}
+
+void enterGameOver(GameState& s) {
+    media::setWindowTitle(0, " Quandrite - Game Over");
+    s.backgroundIntensity = 0;
+    s.levelFrames = 1;
+    if (s.score > 99999) s.score = 99999;
+    if (s.score < 0) s.score = 0;
+    s.scoreText = media::formatInteger(s.score);
+    s.initialsCount = 0;
+    s.initials = {};
+    s.percentTextY = 250;
+    s.thumbX = 492;
+    s.thumbY = 355;
+    scatterBubblesFarBelow(s);
+}
+
+Screen gameOverFrame(GameState& s) {
+    if (media::windowEvent() == media::kEventCloseWindow) return Screen::Closed;
+    drawGameOver(s);
+    riseBubbles(s, kScreenBubbles);
+    if (s.backgroundIntensity < 177) s.backgroundIntensity += 2;
+    if (s.initialsCount == 3) {
+        // Let the player see the complete initials.
+        s.initialsCount = 4;
+        media::delayMilliseconds(1302);
+    }
+    advanceFire(s);
+    media::examineKeyboard();
+    if (!qualifies(s) && acceptKeyDown()) {
+        media::delayMilliseconds(301);
+        initLevelEntry(s);
+        return Screen::Title;
+    }
+    if (qualifies(s) && s.initialsCount < 3 && acceptKeyDown()) {
+        media::delayMilliseconds(199);
+        ++s.initialsCount;
+    }
+    if (qualifies(s)) {
+        for (int letter = 0; letter < 26; ++letter) {
+            if (!keyPushed(kLetterKeys[letter])) continue;
+            if (s.initialsCount >= 0 && s.initialsCount <= 2) {
+                s.initials[s.initialsCount + 1] = std::string(1, static_cast<char>('a' + letter));
+                media::delayMilliseconds(199);
+                ++s.initialsCount;
+            }
+            break;
+        }
+    }
+    if (s.initialsCount == 4) {
+        finishEntry(s);
+        return Screen::Title;
+    }
+    ++s.levelFrames;
+    s.lastWindowX = media::windowX(0);
+    s.lastWindowY = media::windowY(0);
+    return Screen::GameOver;
+}
+
+}  // namespace game

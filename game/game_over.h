@@ -1,0 +1,15 @@
+#pragma once
+#include "game/game.h"
+
+namespace game {
+
+void enterGameOver(GameState& state);
+// One frame: the caption, the final score, and either the initials entry
+// (when the score makes the table) or the way back to the menu.
+Screen gameOverFrame(GameState& state);
+
+// Puts a score and name into the table; rows below move down, the old tenth
+// row drops out. Equal scores go below the rows they equal.
+void insertHiscore(GameState& state, int32_t score, const std::string& name);
+
+}  // namespace game
