@@ -1,0 +1,100 @@
+// Text pictures: captions, title tips, points labels, the status-bar
+// caption strip and the LEVEL banner; also plain pixel-art sprites.
+#include <algorithm>
+#include <cmath>
+#include <sstream>
+#include <stdexcept>
+
+#include "painters.h"
+#include "text.h"
+
+namespace gen {
+
+namespace {
+
+TextStyle styleNamed(const Sources& s, const std::string& name) {
+    const RecipeLine& r = s.recipe("style", name);
+    TextStyle st;
+    st.top = r.colour("top");
+    st.bottom = r.colour("bottom");
+    st.outline = r.colour("outline");
+    st.outlineRadius = r.values.count("radius") ? r.number("radius") : 1.0f;
+    st.shadow = r.values.count("shadow") ? r.number("shadow") : 0.0f;
+    return st;
+}
+
+// "first-word rest of the line" split.
+std::pair<std::string, std::string> headAndTail(const std::string& line) {
+    std::istringstream in(line);
+    std::string head, tail;
+    in >> head;
+    std::getline(in, tail);
+    const size_t start = tail.find_first_not_of(' ');
+    return {head, start == std::string::npos ? "" : tail.substr(start)};
+}
+
+int margin(const TextStyle& st) { return static_cast<int>(std::ceil(st.outlineRadius)) + static_cast<int>(st.shadow); }
+
+// Fits the text into the picture, leaving room for the outline; left or centred.
+Canvas textPicture(const Sources& s, const std::string& text, const TextStyle& st, int w, int h, float maxPx,
+                   bool centred, bool bold = true) {
+    const int m = margin(st);
+    const int pad = static_cast<int>(std::ceil(st.outlineRadius));
+    const Mask mask = fitText(bold ? s.sansBold() : s.sans(), text, w - pad - m, h - pad - m, maxPx);
+    Canvas c(w, h);
+    const int x = centred ? pad + (w - pad - m - mask.w) / 2 : pad;
+    const int y = pad + (h - pad - m - mask.h) / 2;
+    paintText(c, mask, x, y, st);
+    return c;
+}
+
+}  // namespace
+
+Canvas paintCaption(const Sources& s, int number, int w, int h) {
+    const auto [style, text] = headAndTail(s.recipe("caption", std::to_string(number)).rest);
+    return textPicture(s, text, styleNamed(s, style), w, h, 40.0f, true);
+}
+
+Canvas paintTip(const Sources& s, int tip, int w, int h) {
+    const std::string text = s.recipe("tip", std::to_string(tip)).rest;
+    // Tips with an icon keep their text next to it; the others are centred.
+    const bool hasIcon = (tip >= 8 && tip <= 17) || tip == 50;
+    return textPicture(s, text, styleNamed(s, "tip"), w, h, 14.0f, !hasIcon);
+}
+
+Canvas paintPointsLabel(const Sources& s, int number, int w, int h) {
+    const std::string text = s.recipe("label", std::to_string(number)).rest;
+    return textPicture(s, text, styleNamed(s, "label"), w, h, 12.0f, true);
+}
+
+Canvas paintHudStrip(const Sources& s, int w, int h) {
+    const TextStyle st = styleNamed(s, "hud");
+    Canvas c(w, h);
+    for (const RecipeLine* r : s.all("hud")) {
+        std::string word = r->id;
+        std::replace(word.begin(), word.end(), '_', ' ');
+        const Mask m = fitText(s.sansBold(), word, 400, h - 2, 12.0f, 0.6f);
+        // The x in the source is the centre on the screen; the strip starts at screen x 42.
+        const int centre = static_cast<int>(r->number("x")) - 42;
+        paintText(c, m, centre - m.w / 2, (h - m.h) / 2, st);
+    }
+    return c;
+}
+
+Canvas paintLevelBanner(const Sources& s, int w, int h) {
+    // The banner is tinted by the game, so it uses the blocky letters beside the digits.
+    Canvas c(w, h);
+    const std::string word = "level";
+    for (size_t i = 0; i < word.size(); ++i) c.draw(s.art.get(std::string("letter-") + word[i]), 1 + 9 * static_cast<int>(i), 0);
+    return c;
+}
+
+Canvas pixelSprite(const Sources& s, const std::string& name, int w, int h) {
+    const Canvas& c = s.art.get(name);
+    if (c.w != w || c.h != h)
+        throw std::runtime_error(name + " is " + std::to_string(c.w) + "x" + std::to_string(c.h) + ", needs " +
+                                 std::to_string(w) + "x" + std::to_string(h));
+    return c;
+}
+
+}  // namespace gen
