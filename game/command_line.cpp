@@ -1,72 +1,73 @@
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
+#include <optional>
 #include <string>
 
-#include "assets/embedded_assets.h"
+#include "game/asset_export.h"
 #include "game/game.h"
+#include "game/session.h"
 
 namespace game {
 
 namespace {
 void usage() {
     std::fprintf(stderr,
-                 "usage: quandrite [--export-assets DIR]\n"
+                 "usage: quandrite [options]\n"
                  "  Without options, plays the game.\n"
+                 "  --record FILE        play, and write the game as a demo to FILE\n"
+                 "  --play FILE          replay a demo, then print a summary line\n"
+                 "  --timedemo FILE      replay a demo as fast as possible, silent, and time it\n"
+                 "  --seed N             fix the random seed\n"
+                 "  --headless           run without a window or sound\n"
+                 "  --screenshot N PATH  write frame N as a PNG picture\n"
+                 "  --frames N           end after N frames, as if the window were closed\n"
                  "  --export-assets DIR  write every embedded picture and sound into DIR\n");
 }
 
-const char* extensionOf(const assets::Blob& blob) {
-    if (blob.size >= 4 && std::memcmp(blob.data, "\x89PNG", 4) == 0) return "png";
-    if (blob.size >= 2 && blob.data[0] == 0xFF && blob.data[1] == 0xD8) return "jpg";
-    if (blob.size >= 4 && std::memcmp(blob.data, "OggS", 4) == 0) return "ogg";
-    if (blob.size >= 4 && std::memcmp(blob.data, "RIFF", 4) == 0) return "wav";
-    return "bin";
-}
-
-bool writeBlob(const std::filesystem::path& path, const assets::Blob& blob) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(blob.data), static_cast<std::streamsize>(blob.size));
-    out.close();
-    if (!out) {
-        std::fprintf(stderr, "quandrite: could not write %s\n", path.c_str());
-        return false;
-    }
-    return true;
-}
-
-int exportAssets(const std::string& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        std::fprintf(stderr, "quandrite: could not make the folder %s: %s\n", folder.c_str(), error.message().c_str());
-        return 1;
-    }
-    char name[64];
-    for (int number : assets::embeddedSpriteNumbers()) {
-        assets::Blob blob = assets::embeddedSprite(number);
-        std::snprintf(name, sizeof name, "sprite-%03d.%s", number, extensionOf(blob));
-        if (!writeBlob(std::filesystem::path(folder) / name, blob)) return 1;
-    }
-    for (int number : assets::embeddedSoundNumbers()) {
-        assets::Blob blob = assets::embeddedSound(number);
-        std::snprintf(name, sizeof name, "sound-%02d.%s", number, extensionOf(blob));
-        if (!writeBlob(std::filesystem::path(folder) / name, blob)) return 1;
-    }
-    return 0;
+std::optional<uint64_t> number(const char* text) {
+    char* end = nullptr;
+    errno = 0;
+    unsigned long long value = std::strtoull(text, &end, 10);
+    if (errno != 0 || end == text || *end != '\0' || text[0] == '-') return std::nullopt;
+    return value;
 }
 }  // namespace
 
 int runFromCommandLine(int argc, char** argv) {
-    if (argc == 3 && std::strcmp(argv[1], "--export-assets") == 0) return exportAssets(argv[2]);
-    if (argc != 1) {
-        usage();
+    SessionOptions options;
+    std::string exportFolder;
+    for (int i = 1; i < argc; ++i) {
+        std::string arg = argv[i];
+        auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
+        const char* v = nullptr;
+        std::optional<uint64_t> n;
+        if (arg == "--headless") {
+            options.headless = true;
+        } else if ((arg == "--record" || arg == "--play" || arg == "--timedemo" || arg == "--export-assets") &&
+                   (v = value())) {
+            if (arg == "--record") options.recordPath = v;
+            if (arg == "--play") options.playPath = v;
+            if (arg == "--timedemo") options.playPath = v, options.timedemo = true;
+            if (arg == "--export-assets") exportFolder = v;
+        } else if (arg == "--seed" && (v = value()) && (n = number(v)) && *n <= 0xFFFFFFFFu) {
+            options.seed = static_cast<uint32_t>(*n);
+        } else if (arg == "--frames" && (v = value()) && (n = number(v))) {
+            options.frameLimit = *n;
+        } else if (arg == "--screenshot" && (v = value()) && (n = number(v)) && i + 1 < argc) {
+            options.screenshotFrame = *n;
+            options.screenshotPath = argv[++i];
+        } else {
+            usage();
+            return 2;
+        }
+    }
+    if (!exportFolder.empty()) return exportAssets(exportFolder);
+    if (!options.recordPath.empty() && !options.playPath.empty()) {
+        std::fprintf(stderr, "quandrite: --record cannot go with --play or --timedemo\n");
         return 2;
     }
-    Game game;
-    game.startUp();
-    return game.run();
+    return runSession(options);
 }
 
 }  // namespace game

@@ -1,0 +1,256 @@
+#include "game/demo.h"
+
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "media/keyboard.h"
+
+namespace game {
+
+const char* const kBuildId = "quandrite 1.0";
+
+namespace {
+constexpr char kMagic[8] = {'Q', 'U', 'A', 'N', 'D', 'E', 'M', 'O'};
+constexpr uint8_t kEndOfDemo = 255;
+// A day of play; anything longer is a damaged file.
+constexpr uint64_t kMaxFrames = 60ull * 60 * 60 * 24;
+
+void putVarint(std::string& out, uint64_t v) {
+    while (v >= 0x80) {
+        out.push_back(static_cast<char>((v & 0x7F) | 0x80));
+        v >>= 7;
+    }
+    out.push_back(static_cast<char>(v));
+}
+
+class Reader {
+public:
+    explicit Reader(const std::string& bytes) : bytes_(bytes) {}
+    bool byte(uint8_t& v) {
+        if (pos_ >= bytes_.size()) return false;
+        v = static_cast<uint8_t>(bytes_[pos_++]);
+        return true;
+    }
+    bool varint(uint64_t& v) {
+        v = 0;
+        for (int shift = 0; shift < 64; shift += 7) {
+            uint8_t b;
+            if (!byte(b)) return false;
+            v |= static_cast<uint64_t>(b & 0x7F) << shift;
+            if (!(b & 0x80)) return true;
+        }
+        return false;
+    }
+    bool little(uint64_t& v, int count) {
+        v = 0;
+        for (int i = 0; i < count; ++i) {
+            uint8_t b;
+            if (!byte(b)) return false;
+            v |= static_cast<uint64_t>(b) << (8 * i);
+        }
+        return true;
+    }
+    bool text(std::string& out, size_t count) {
+        if (bytes_.size() - pos_ < count) return false;
+        out = bytes_.substr(pos_, count);
+        pos_ += count;
+        return true;
+    }
+
+private:
+    const std::string& bytes_;
+    size_t pos_ = 0;
+};
+
+const std::map<std::string, int>& keyNames() {
+    namespace key = media::key;
+    static const std::map<std::string, int> names = {
+        {"Escape", key::Escape}, {"Backspace", key::Backspace}, {"Return", key::Return},
+        {"LeftCtrl", key::LeftCtrl}, {"RightCtrl", key::RightCtrl}, {"Space", key::Space},
+        {"NumpadEnter", key::NumpadEnter}, {"Up", key::Up}, {"Down", key::Down}, {"Left", key::Left},
+        {"Right", key::Right}, {"A", key::A}, {"B", key::B}, {"C", key::C}, {"D", key::D}, {"E", key::E},
+        {"F", key::F}, {"G", key::G}, {"H", key::H}, {"I", key::I}, {"J", key::J}, {"K", key::K},
+        {"L", key::L}, {"M", key::M}, {"N", key::N}, {"O", key::O}, {"P", key::P}, {"Q", key::Q},
+        {"R", key::R}, {"S", key::S}, {"T", key::T}, {"U", key::U}, {"V", key::V}, {"W", key::W},
+        {"X", key::X}, {"Y", key::Y}, {"Z", key::Z}};
+    return names;
+}
+
+// The codes whose down bit differs between the two snapshots.
+std::vector<uint8_t> toggled(const KeySnapshot& held, const uint8_t* snapshot) {
+    std::vector<uint8_t> codes;
+    for (int code = 0; code < 256; ++code)
+        if ((snapshot[code] & 0x80) != held[code]) codes.push_back(static_cast<uint8_t>(code));
+    return codes;
+}
+}  // namespace
+
+void DemoRecorder::record(const uint8_t* snapshot) {
+    std::vector<uint8_t> codes = toggled(held_, snapshot);
+    if (!codes.empty()) {
+        for (uint8_t code : codes) held_[code] ^= 0x80;
+        demo_.changes.push_back({demo_.frames, std::move(codes)});
+    }
+    ++demo_.frames;
+}
+
+bool DemoCursor::next(uint8_t* snapshot) {
+    if (position_ >= demo_.frames) return false;
+    while (change_ < demo_.changes.size() && demo_.changes[change_].frame == position_) {
+        for (uint8_t code : demo_.changes[change_].codes) held_[code] ^= 0x80;
+        ++change_;
+    }
+    std::copy(held_.begin(), held_.end(), snapshot);
+    ++position_;
+    return true;
+}
+
+std::string encodeDemo(const Demo& demo) {
+    std::string out(kMagic, sizeof kMagic);
+    out.push_back(static_cast<char>(kDemoVersion & 0xFF));
+    out.push_back(static_cast<char>(kDemoVersion >> 8));
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((demo.seed >> (8 * i)) & 0xFF));
+    std::string id = demo.buildId.substr(0, 255);
+    out.push_back(static_cast<char>(id.size()));
+    out += id;
+    uint64_t last = 0;
+    for (const KeyChange& change : demo.changes) {
+        // A keyboard never changes 255 keys at once; split such a change all the same.
+        for (size_t first = 0; first < change.codes.size(); first += 254) {
+            size_t count = std::min<size_t>(254, change.codes.size() - first);
+            putVarint(out, change.frame - last);
+            last = change.frame;
+            out.push_back(static_cast<char>(count));
+            out.append(reinterpret_cast<const char*>(change.codes.data() + first), count);
+        }
+    }
+    putVarint(out, demo.frames - last);
+    out.push_back(static_cast<char>(kEndOfDemo));
+    return out;
+}
+
+Demo decodeDemo(const std::string& bytes, std::string& error) {
+    Demo demo;
+    Reader in(bytes);
+    std::string magic;
+    uint64_t version = 0, seed = 0;
+    uint8_t idLength = 0;
+    auto failed = [&](const std::string& why) {
+        error = why;
+        return Demo{};
+    };
+    if (!in.text(magic, sizeof kMagic) || std::memcmp(magic.data(), kMagic, sizeof kMagic) != 0)
+        return failed("not a Quandrite demo");
+    if (!in.little(version, 2)) return failed("the demo is truncated");
+    if (version != kDemoVersion)
+        return failed("the demo has format version " + std::to_string(version) + "; this game reads version " +
+                      std::to_string(kDemoVersion));
+    if (!in.little(seed, 4) || !in.byte(idLength) || !in.text(demo.buildId, idLength))
+        return failed("the demo is truncated");
+    demo.seed = static_cast<uint32_t>(seed);
+    for (;;) {
+        uint64_t frames = 0;
+        uint8_t count = 0;
+        if (!in.varint(frames) || !in.byte(count)) return failed("the demo is truncated");
+        if (frames > kMaxFrames - demo.frames) return failed("the demo is damaged: too many frames");
+        demo.frames += frames;
+        if (count == kEndOfDemo) break;
+        KeyChange change{demo.frames, {}};
+        for (uint8_t i = 0; i < count; ++i) {
+            uint8_t code;
+            if (!in.byte(code)) return failed("the demo is truncated");
+            change.codes.push_back(code);
+        }
+        demo.changes.push_back(std::move(change));
+    }
+    error.clear();
+    return demo;
+}
+
+bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error) {
+    std::string bytes = encodeDemo(demo);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+        error = "could not write " + path;
+        return false;
+    }
+    // Read it back at once: a demo that does not replay is worse than none.
+    std::string readError;
+    Demo back = decodeDemo(bytes, readError);
+    if (!readError.empty() || back.frames != demo.frames || encodeDemo(back) != bytes) {
+        error = "the demo written to " + path + " does not read back the same";
+        return false;
+    }
+    return true;
+}
+
+bool readDemoFile(const std::string& path, Demo& demo, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot open " + path;
+        return false;
+    }
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    demo = decodeDemo(bytes.str(), error);
+    if (!error.empty()) error = path + ": " + error;
+    return error.empty();
+}
+
+bool demoFromScript(const std::string& script, Demo& demo, std::string& error) {
+    demo = Demo{};
+    demo.buildId = kBuildId;
+    std::istringstream lines(script);
+    std::string line;
+    DemoRecorder recorder(demo);
+    KeySnapshot held{};
+    int lineNumber = 0;
+    auto fail = [&](const std::string& why) {
+        error = "line " + std::to_string(lineNumber) + ": " + why;
+        return false;
+    };
+    while (std::getline(lines, line)) {
+        ++lineNumber;
+        line = line.substr(0, line.find('#'));
+        if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+        size_t colon = line.find(':');
+        if (colon == std::string::npos) return fail("expected \"frame: keys\"");
+        std::istringstream head(line.substr(0, colon));
+        std::istringstream words(line.substr(colon + 1));
+        std::string label;
+        head >> label;
+        if (label == "seed") {
+            unsigned long long seed = 0;
+            if (!(words >> seed)) return fail("seed needs a number");
+            demo.seed = static_cast<uint32_t>(seed);
+            continue;
+        }
+        uint64_t frame = 0;
+        if (label.empty() || label.find_first_not_of("0123456789") != std::string::npos || label.size() > 9)
+            return fail("\"" + label + "\" is not a frame number");
+        frame = std::stoull(label);
+        if (frame < demo.frames) return fail("frames must go forward");
+        while (demo.frames < frame) recorder.record(held.data());
+        KeySnapshot next{};
+        std::string word;
+        while (words >> word) {
+            if (word == "-") continue;
+            if (word == "end") {
+                error.clear();
+                return true;
+            }
+            auto found = keyNames().find(word);
+            if (found == keyNames().end()) return fail("unknown key \"" + word + "\"");
+            next[found->second] = 0x80;
+        }
+        held = next;
+    }
+    return fail("the script has no \"frame: end\" line");
+}
+
+}  // namespace game

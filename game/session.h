@@ -1,0 +1,24 @@
+#pragma once
+// One run of the program: the game itself, or a demo being recorded or
+// played back, with the options of the command line.
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace game {
+
+struct SessionOptions {
+    bool headless = false;
+    std::string recordPath;
+    std::string playPath;
+    bool timedemo = false;  // as fast as possible, silent, no waits
+    std::optional<uint32_t> seed;
+    std::optional<uint64_t> frameLimit;
+    std::optional<uint64_t> screenshotFrame;
+    std::string screenshotPath;
+};
+
+// Gives the process exit code: 0, or 2 for a demo that cannot be read.
+int runSession(const SessionOptions& options);
+
+}  // namespace game
