@@ -1,14 +1,17 @@
 #pragma once
-// The hiscore table on disk: 44 lines of disguised numbers with a check
-// line, a checksum and a fixed header.
+// The hiscore file: 44 text lines holding the table in disguise, tested on
+// reading by a checksum, a check line and a fixed header line.
 #include "game/game_state.h"
 
 namespace game {
 
-// Writes the table, showing " Saving score..." in the window title.
+// Writes rows 1..10 of the table to the hiscore file. A save that fails
+// leaves the old file as it was and says so in one line on stderr.
 void saveHiscores(GameState& state);
-// Reads the file once at start-up: its table when it passes every test, the
-// error table when it fails one, the defaults when it is missing or empty.
+
+// Reads the hiscore file into rows 1..10: a missing or empty file (empty
+// first line) keeps the table as it is, a file that fails a test gives the
+// error table. The caller then enters the title screen.
 void loadHiscores(GameState& state);
 
 }  // namespace game

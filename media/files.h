@@ -7,6 +7,11 @@
 
 namespace media {
 
+// Lines longer than this are cut: readLine keeps their first kMaxLineLength
+// bytes, skips the rest and lineWasCut reports it, so a hostile file cannot
+// make the game hold more than this per line.
+constexpr size_t kMaxLineLength = 4096;
+
 void startFiles();
 void closeAllFiles();
 // Saving is atomic: the lines go to a temporary file next to the real one,
@@ -18,8 +23,13 @@ int64_t writeLine(int number, const std::string& text);
 // The next line without its end (CR, LF, CRLF, a zero byte or the end of the
 // file); the empty string at the end of the file.
 std::string readLine(int number);
+// Whether the last readLine on this number met a line longer than kMaxLineLength.
+bool lineWasCut(int number);
 void closeFile(int number);
-// Where a name is stored on this system.
+// Where a name is stored on this system; creates the game's data folder.
 std::string resolveFileName(const std::string& name);
+// "<path>: <reason>" when the last save (createFile up to its closeFile)
+// failed and left the old file as it was; empty when it succeeded.
+std::string lastSaveError();
 
 }  // namespace media
