@@ -1,6 +1,7 @@
 #pragma once
 // Hooks for tests, demos and tools: run without a display, feed the keyboard,
 // read back what was drawn and played. The game itself never calls these.
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -21,8 +22,13 @@ void setKeyboardSource(KeyboardSource source);
 // Sees every snapshot examineKeyboard takes (demo recording).
 using KeyboardObserver = std::function<void(const uint8_t* snapshot)>;
 void setKeyboardObserver(KeyboardObserver observer);
-// A fixed snapshot of the given keys held down (empty = none), used from now on.
+// A fixed snapshot of the given keys held down (empty = none), used from now
+// on instead of the real keyboard; setKeyboardSource(nullptr) ends it.
 void injectKeys(const std::vector<int>& codesDown);
+// Simulates the window gaining or losing the keyboard focus (Real = ask SDL;
+// in headless mode and with a source the window counts as focused).
+enum class FocusOverride { Real, Focused, Unfocused };
+void setKeyboardFocus(FocusOverride state);
 
 // Queued ahead of real events for the next windowEvent calls.
 void injectWindowEvent(int code);
@@ -52,6 +58,17 @@ struct SoundCall {
     int value;  // play: flags; volume: percent
 };
 void setSoundLog(std::vector<SoundCall>* log);
+// The volume percentage last set (0 when the number holds no sound).
 int soundVolume(int number);
+bool soundPlaying(int number);
+// Mixes the next `frames` frames of 16-bit stereo at 44100 Hz from the
+// playing sounds, as the audio device would; meant for headless runs.
+void mixAudio(int16_t* stereo, size_t frames);
+bool audioDeviceOpen();
+// The attenuation of a volume percentage in hundredths of a decibel
+// (0 at 100 percent, -603 at 50, -10000 at 0).
+int volumeAttenuation(int percent);
+// How many large images are held decoded right now.
+size_t decodedLargeImages();
 
 }  // namespace media

@@ -1,0 +1,23 @@
+#pragma once
+// The software back buffer: 1020 x 607 opaque 0xAARRGGBB pixels into which
+// sprites are blended span by span.
+#include <cstdint>
+
+#include "sprite_pixels.h"
+
+namespace media {
+
+// r + g*256 + b*65536 (the game's colour order) to opaque 0xAARRGGBB.
+inline uint32_t gameColourToArgb(int64_t colour) {
+    uint32_t c = static_cast<uint32_t>(colour);
+    return 0xFF000000u | ((c & 0xFFu) << 16) | (c & 0xFF00u) | ((c >> 16) & 0xFFu);
+}
+
+uint32_t* backBuffer();
+void clearBackBuffer(uint32_t argb);
+// Draws the sprite's opaque pixels with opacity intensity/255, in the tint
+// colour (0xAARRGGBB) instead of their own when `tinted`. False when the
+// sprite lies wholly outside the buffer.
+bool compositeSprite(const SpritePixels& sprite, int x, int y, int intensity, bool tinted, uint32_t tint);
+
+}  // namespace media

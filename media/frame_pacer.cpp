@@ -1,0 +1,46 @@
+#include "frame_pacer.h"
+
+#include <thread>
+
+namespace media {
+
+namespace {
+constexpr auto kSpinMargin = std::chrono::microseconds(1500);
+constexpr auto kVsyncSlack = std::chrono::milliseconds(3);
+
+// Deadlines are counted from an epoch in whole frames (1/60 s is not a whole
+// number of nanoseconds, so adding a period each frame would drift).
+FramePacer::Clock::time_point deadlineOf(FramePacer::Clock::time_point epoch, int64_t frames) {
+    return epoch + std::chrono::nanoseconds(frames * 1'000'000'000 / 60);
+}
+}  // namespace
+
+void FramePacer::wait(bool vsync) {
+    auto now = Clock::now();
+    if (!started_) {
+        started_ = true;
+        epoch_ = now;
+        frames_ = 0;
+        return;
+    }
+    ++frames_;
+    auto deadline = deadlineOf(epoch_, frames_);
+    if (vsync) deadline -= kVsyncSlack;
+    if (now > deadline + std::chrono::nanoseconds(kFrameNanoseconds)) {
+        // Fell more than a frame behind (a slow frame, a debugger): start
+        // a new schedule instead of rushing to catch up.
+        epoch_ = now;
+        frames_ = 0;
+        return;
+    }
+    if (now < deadline - kSpinMargin) std::this_thread::sleep_until(deadline - kSpinMargin);
+    while (Clock::now() < deadline) {
+    }
+    if (vsync) {
+        // The retrace sets the rhythm: follow it rather than our own clock.
+        epoch_ = Clock::now();
+        frames_ = 0;
+    }
+}
+
+}  // namespace media

@@ -1,0 +1,93 @@
+#include "keyboard.h"
+
+#include <SDL.h>
+
+#include <array>
+#include <cstring>
+
+#include "key_map.h"
+#include "layer_state.h"
+#include "test_hooks.h"
+#include "video_internal.h"
+
+namespace media {
+
+namespace {
+
+constexpr uint8_t kDown = 0x80;
+
+bool initialised = false;
+std::array<uint8_t, 256> snapshot{};
+KeyboardSource source;
+KeyboardObserver observer;
+FocusOverride focus = FocusOverride::Real;
+
+bool windowHasFocus() {
+    if (focus != FocusOverride::Real) return focus == FocusOverride::Focused;
+    if (source || headlessMode()) return true;
+    SDL_Window* window = mainSdlWindow();
+    return window && SDL_GetKeyboardFocus() == window;
+}
+
+bool readRealKeyboard(uint8_t* keys) {
+    if (headlessMode() || !SDL_WasInit(SDL_INIT_VIDEO)) return false;
+    SDL_PumpEvents();
+    int count = 0;
+    const uint8_t* state = SDL_GetKeyboardState(&count);
+    for (int i = 0; i < count; ++i)
+        if (state[i]) {
+            uint8_t code = directInputCode(static_cast<SDL_Scancode>(i));
+            if (code) keys[code] = kDown;
+        }
+    return true;
+}
+
+}  // namespace
+
+bool initKeyboard() {
+    initialised = true;
+    snapshot.fill(0);
+    return true;
+}
+
+void releaseKeyboard() {
+    initialised = false;
+    snapshot.fill(0);
+}
+
+int examineKeyboard() {
+    snapshot.fill(0);
+    if (!initialised) return 0;
+    bool ok = windowHasFocus();
+    if (ok) ok = source ? source(snapshot.data()) : readRealKeyboard(snapshot.data());
+    // Whatever a failed read left behind counts as released.
+    if (!ok) snapshot.fill(0);
+    if (observer) observer(snapshot.data());
+    return ok ? 1 : 0;
+}
+
+int keyPushed(int code) {
+    if (code == key::Any) {
+        for (int i = 0; i < 255; ++i)
+            if (snapshot[static_cast<size_t>(i)] & kDown) return 1;
+        return 0;
+    }
+    if (code < 0 || code > 255) return 0;
+    return (snapshot[static_cast<size_t>(code)] & kDown) ? 128 : 0;
+}
+
+void setKeyboardSource(KeyboardSource newSource) { source = std::move(newSource); }
+void setKeyboardObserver(KeyboardObserver newObserver) { observer = std::move(newObserver); }
+void setKeyboardFocus(FocusOverride state) { focus = state; }
+
+void injectKeys(const std::vector<int>& codesDown) {
+    std::array<uint8_t, 256> keys{};
+    for (int code : codesDown)
+        if (code >= 0 && code < 256) keys[static_cast<size_t>(code)] = kDown;
+    source = [keys](uint8_t* out) {
+        std::memcpy(out, keys.data(), keys.size());
+        return true;
+    };
+}
+
+}  // namespace media
