@@ -24,7 +24,8 @@ float segment(float u, float v, float ax, float ay, float bx, float by) {
 
 bool star(float u, float v, int points, float inner, float outer) {
     const float r = std::hypot(u, v);
-    float a = std::atan2(v, u) + kPi / 2;
+    const float sector0 = 2 * kPi / points;
+    float a = std::atan2(v, u) + kPi / 2 + sector0 / 2;  // a tip points straight up
     const float sector = 2 * kPi / points;
     a = std::fmod(a + 100 * sector, sector) / sector;  // 0..1 across one point
     const float t = std::fabs(a - 0.5f) * 2;          // 0 at the tip, 1 between
@@ -110,7 +111,7 @@ bool heart(float u, float v) {
 }  // namespace
 
 bool insideEmblem(const std::string& name, float u, float v) {
-    if (name == "star") return star(u, v, 4, 0.28f, 0.95f);
+    if (name == "star") return star(u, v, 5, 0.45f, 1.0f);
     if (name == "skull") return skull(u, v);
     if (name == "sun") return sun(u, v);
     if (name == "tree") return tree(u, v);

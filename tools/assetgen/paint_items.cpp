@@ -123,66 +123,92 @@ Canvas paintDiamond(const Sources& s, int colourIndex, int frame) {
     return out;
 }
 
+namespace {
+
+// Colour of hot gas from cool (0) to white hot (1).
+float segment(float px, float py, float ax, float ay, float bx, float by) {
+    const float dx = bx - ax, dy = by - ay;
+    const float t = std::clamp(((px - ax) * dx + (py - ay) * dy) / (dx * dx + dy * dy), 0.0f, 1.0f);
+    return std::hypot(px - ax - dx * t, py - ay - dy * t);
+}
+
+Color heat(float k) {
+    if (k > 0.75f) return mix(rgb(255, 220, 90), rgb(255, 255, 235), (k - 0.75f) / 0.25f);
+    if (k > 0.45f) return mix(rgb(245, 120, 25), rgb(255, 220, 90), (k - 0.45f) / 0.3f);
+    if (k > 0.2f) return mix(rgb(170, 35, 20), rgb(245, 120, 25), (k - 0.2f) / 0.25f);
+    return mix(rgb(70, 30, 60), rgb(170, 35, 20), k / 0.2f);
+}
+
+}  // namespace
+
 Canvas paintBurst(int frame) {
-    const Noise n(9001 + frame);
-    const Noise rays(4242);
+    // Three stages: a white-hot flash, a rolling fireball, a ring of embers and smoke.
+    const Noise n(9001 + frame), rays(4242);
     Rng rng(77 + frame);
     Canvas out(50, 50);
     const float c = 25.0f;
-    const float radius[3] = {11.0f, 18.0f, 23.0f};
-    const float heat[3] = {1.0f, 0.75f, 0.45f};
+    const float radius[3] = {18.0f, 23.0f, 25.0f};
+    const float hotness[3] = {1.25f, 0.95f, 0.55f};
+    const float hollow[3] = {0.0f, 0.3f, 0.62f};
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 50; ++x) {
             const float dx = x + 0.5f - c, dy = y + 0.5f - c;
             const float r = std::hypot(dx, dy), a = std::atan2(dy, dx);
-            const float spikes = 0.75f + 0.35f * rays.fbm(std::cos(a) * 2.0f + 9.0f, std::sin(a) * 2.0f, 3) * 2.0f;
-            const float edge = radius[frame] * spikes;
-            float v = 1.0f - r / edge;
-            v += 0.25f * n.fbm(x * 0.18f, y * 0.18f, 4);
-            // Later frames hollow out into a ring of fire.
-            if (frame > 0) v -= std::max(0.0f, (radius[frame] * 0.55f - r) / radius[frame]) * (frame == 1 ? 1.2f : 2.4f);
-            if (v < 0.12f) continue;
-            const float t = std::clamp(v * heat[frame] * 1.6f, 0.0f, 1.0f);
-            Color col = t > 0.66f ? mix(rgb(255, 200, 60), rgb(255, 255, 230), (t - 0.66f) / 0.34f)
-                        : t > 0.33f ? mix(rgb(230, 80, 20), rgb(255, 200, 60), (t - 0.33f) / 0.33f)
-                                    : mix(rgb(90, 20, 30), rgb(230, 80, 20), t / 0.33f);
-            out.set(x, y, col, 1.0f);
+            const float spikes = 0.85f + 0.22f * rays.fbm(std::cos(a) * 1.8f + 9.0f, std::sin(a) * 1.8f + frame, 3) * 2.0f;
+            const float rr = r / (radius[frame] * spikes);
+            if (rr >= 1.0f) continue;
+            const float billow = n.fbm(x * 0.16f, y * 0.16f, 4);
+            float v = (1.0f - rr) * 1.3f + 0.45f * billow;
+            if (rr < hollow[frame]) v -= (hollow[frame] - rr) * 3.0f;
+            if (v < 0.2f) continue;
+            out.set(x, y, heat(std::clamp((v - 0.2f) * hotness[frame], 0.0f, 1.0f)), 1.0f);
         }
     // Sparks thrown outwards, further with every frame.
-    for (int i = 0; i < 26; ++i) {
-        const float a = rng.range(0, 2 * kPi), d = rng.range(0.6f, 1.05f) * (radius[frame] + 4.0f + frame * 2.0f);
+    for (int i = 0; i < 34; ++i) {
+        const float a = rng.range(0, 2 * kPi), d = rng.range(0.55f, 1.0f) * (radius[frame] + 3.0f);
         const int x = static_cast<int>(c + std::cos(a) * d), y = static_cast<int>(c + std::sin(a) * d);
-        out.set(x, y, frame == 2 ? rgb(255, 150, 60) : rgb(255, 240, 170), 1.0f);
+        const Color spark = frame == 2 ? rgb(255, 150, 60) : rgb(255, 245, 190);
+        out.set(x, y, spark, 1.0f);
+        if (frame < 2) out.set(x + (std::cos(a) > 0 ? -1 : 1), y, scale(spark, 0.7f), 1.0f);
     }
     return out;
 }
 
 Canvas paintFire(int frame) {
     constexpr int W = 34, H = 64, kFrames = 5;
-    const Noise n(31337);
+    const Noise n(31337), m(27182);
     Canvas out(W, H);
-    const float speed = 9.0f;  // noise units the flame rises per loop
     const float t = static_cast<float>(frame) / kFrames;
+    const int logTop = H - 9;
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
             const float u = (x + 0.5f - W / 2.0f) / (W / 2.0f);
-            const float h = 1.0f - (y + 0.5f) / H;  // 0 at the bottom, 1 at the top
-            // Cross-fading two noise samples one loop apart makes frame 5 flow into frame 1.
-            auto sample = [&](float phase) {
-                return n.fbm(x * 0.16f, (y + phase * speed * 6) * 0.11f, 4) * 0.5f + 0.5f;
+            const float h = 1.0f - (y + 0.5f) / (logTop + 2.0f);  // 0 at the embers, 1 at the top
+            if (h < 0) continue;
+            // Noise scrolls upwards; cross-fading two samples one loop apart makes frame 5 flow into frame 1.
+            auto sample = [&](const Noise& src, float phase, float fx, float fy) {
+                return src.fbm(x * fx, (y + phase * 40.0f) * fy, 4) * 0.5f + 0.5f;
             };
-            const float turb = sample(t) * (1 - t) + sample(t - 1) * t;
-            const float width = 0.95f * std::pow(1.0f - h, 0.65f) + 0.05f;
-            const float sway = 0.18f * h * std::sin(h * 5.0f + t * 2 * kPi);
-            float v = 1.0f - std::fabs(u - sway) / width;
-            v = v * (1.05f - h * 0.95f) + (turb - 0.5f) * 0.9f * (0.3f + h);
-            if (h < 0.08f) v = std::min(v, h / 0.08f);
-            if (v < 0.18f) continue;
-            const float k = std::clamp((v - 0.18f) / 0.7f, 0.0f, 1.0f);
-            const Color col = k > 0.7f ? mix(rgb(255, 210, 80), rgb(255, 250, 220), (k - 0.7f) / 0.3f)
-                              : k > 0.3f ? mix(rgb(240, 100, 20), rgb(255, 210, 80), (k - 0.3f) / 0.4f)
-                                         : mix(rgb(120, 25, 15), rgb(240, 100, 20), k / 0.3f);
-            out.set(x, y, col, 1.0f);
+            const float turb = sample(n, t, 0.17f, 0.1f) * (1 - t) + sample(n, t - 1, 0.17f, 0.1f) * t;
+            const float tongues = sample(m, t, 0.3f, 0.06f) * (1 - t) + sample(m, t - 1, 0.3f, 0.06f) * t;
+            const float width = 0.92f * std::pow(1.0f - h, 0.55f) + 0.05f;
+            float v = 1.0f - std::fabs(u) / width;
+            v = v * (1.15f - h * 0.6f) + (turb - 0.5f) * 1.2f * (0.2f + h) + (tongues - 0.5f) * 2.0f * h;
+            if (v < 0.22f) continue;
+            const float k = std::clamp((v - 0.22f) * 1.1f + (1.0f - h) * 0.1f, 0.0f, 1.0f);
+            out.set(x, y, heat(0.18f + 0.8f * k), 1.0f);
+        }
+    // Two crossed logs under the flames.
+    for (int y = logTop - 2; y < H; ++y)
+        for (int x = 1; x < W - 1; ++x) {
+            const float fx = x + 0.5f, fy = y + 0.5f;
+            const float d1 = segment(fx, fy, 3.0f, H - 2.5f, W - 4.0f, H - 7.5f);
+            const float d2 = segment(fx, fy, 3.0f, H - 7.5f, W - 4.0f, H - 2.5f);
+            const float d = std::min(d1, d2);
+            if (d > 2.6f) continue;
+            const Color wood = d1 < d2 ? rgb(120, 70, 36) : rgb(98, 56, 30);
+            const bool end = fx < 5.5f || fx > W - 6.5f;
+            out.set(x, y, end ? rgb(200, 160, 110) : (d > 1.5f ? scale(wood, 0.6f) : wood), 1.0f);
         }
     return out;
 }

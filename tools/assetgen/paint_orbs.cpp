@@ -108,15 +108,15 @@ Canvas paintBubble(const Sources& s, int number, int size) {
             if (d > 1.0f) continue;
             // A soap bubble is mostly clear: only its rim, a highlight and a
             // faint inner reflection are visible; the rest stays see-through.
-            const float rimLight = std::pow(d, 6.0f);
+            const float rimLight = std::pow(d, 4.0f);
             const float angle = std::atan2(dy, dx);
             const Color film = mix(tint, rgb(255, 170, 230), 0.5f + 0.5f * std::sin(angle * 2.0f + 1.0f));
             const float hi = std::exp(-((dx + 0.4f) * (dx + 0.4f) + (dy + 0.4f) * (dy + 0.4f)) * 30.0f);
             const float lower = (d > 0.55f && d < 0.8f && dx > 0.15f && dy > 0.15f) ? 0.35f : 0.0f;
             const float light = std::max({rimLight, hi * 1.2f, lower});
             if (light < 0.22f) continue;
-            Color col = mix(scale(film, 0.45f), rgb(255, 255, 255), std::min(1.0f, hi * 1.3f));
-            col = scale(col, 0.5f + 0.7f * std::min(light, 1.0f));
+            Color col = mix(mix(film, rgb(255, 255, 255), 0.15f), rgb(255, 255, 255), std::min(1.0f, hi * 1.3f));
+            col = scale(col, 0.45f + 0.6f * std::min(light, 1.0f));
             out.set(x, y, col, 1.0f);
         }
     return out;

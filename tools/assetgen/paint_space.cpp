@@ -25,7 +25,7 @@ struct SpaceRecipe {
     float galaxyX, galaxyY, galaxyR, galaxyTilt;
     Color galaxyColour;
     bool planet;
-    float planetX, planetY, planetR;
+    float planetX, planetY, planetR, lightX, lightY;
     Color planetA, planetB;
     float ring;
 };
@@ -65,6 +65,8 @@ SpaceRecipe readRecipe(const RecipeLine& r) {
         s.planetA = r.colour("planetA");
         s.planetB = r.colour("planetB");
         s.ring = opt(r, "ring", 0.0f);
+        s.lightX = opt(r, "lightX", -0.6f);
+        s.lightY = opt(r, "lightY", -0.45f);
     }
     return s;
 }
@@ -87,19 +89,25 @@ void paintNebula(Light& out, const SpaceRecipe& r) {
     const int hw = out.w / 2 + 1, hh = out.h / 2 + 1;
     std::vector<Color> half(static_cast<size_t>(hw) * hh);
     const Noise warp(r.seed * 7 + 1), shape(r.seed * 7 + 2), tint(r.seed * 7 + 3), dust(r.seed * 7 + 4),
-        fil(r.seed * 7 + 5);
+        fil(r.seed * 7 + 5), region(r.seed * 7 + 6);
     const float f = 2.2f / (out.w * 0.5f) * r.scale;
     for (int y = 0; y < hh; ++y)
         for (int x = 0; x < hw; ++x) {
             const float px = x * f, py = y * f;
             const float qx = warp.fbm(px, py, 4), qy = warp.fbm(px + 5.2f, py + 1.3f, 4);
             const float n = shape.fbm(px + 1.8f * qx, py + 1.8f * qy, 6);
-            const float d = smooth(0.45f - r.density * 0.55f, 0.75f, n * 0.5f + 0.5f);
+            // Large empty stretches between the clouds keep the sky deep.
+            const float open = smooth(0.3f, 0.62f, region.fbm(px * 0.3f, py * 0.3f, 3) * 0.5f + 0.35f + r.density * 0.3f);
+            const float d = open * smooth(0.45f - r.density * 0.55f, 0.75f, n * 0.5f + 0.5f);
             const float t = tint.fbm(px * 0.7f + qx, py * 0.7f, 3) * 0.5f + 0.5f;
             const float strands = fil.ridged(px * 1.5f + qy, py * 1.5f + qx, 5);
             const float lane = smooth(0.1f, 0.6f, dust.fbm(px * 1.3f + qx * 0.7f, py * 1.3f, 5) * 0.5f + 0.5f);
-            Color c = scale(mix(r.hue1, r.hue2, smooth(0.2f, 0.8f, t)), d * d * 1.2f);
+            // Thin gas glows in the first colour, dense gas in the second.
+            const float hue = std::clamp(smooth(0.25f, 0.85f, d) * 0.75f + (t - 0.5f) * 0.9f, 0.0f, 1.0f);
+            Color c = scale(mix(r.hue1, r.hue2, hue), std::pow(d, 1.6f) * 1.4f);
             c = add(c, scale(r.hue3, d * std::pow(strands, 4.0f) * 1.1f));
+            // Hot, bright cores where the gas is densest.
+            c = add(c, scale(mix(r.hue3, r.hue2, t), std::pow(d, 4.0f) * 0.7f));
             // Faint glow everywhere keeps the darkest parts from being flat.
             c = add(c, scale(mix(r.hue1, r.hue2, t), 0.05f * (n * 0.5f + 0.5f)));
             c = scale(c, r.brightness * (1.0f - r.dust * lane * 0.85f));
@@ -201,8 +209,8 @@ void paintGalaxy(Light& out, const SpaceRecipe& r) {
 void paintPlanet(Light& out, const SpaceRecipe& r) {
     const float cx = r.planetX * out.w, cy = r.planetY * out.h, R = r.planetR * out.w;
     const Noise bands(r.seed * 17 + 3);
-    // Light comes from the upper left, so a thin lit crescent faces the brightest nebula.
-    const float lx = -0.6f, ly = -0.45f, lz = 0.66f;
+    const float lx = r.lightX, ly = r.lightY, lz = std::sqrt(std::max(0.05f, 1.0f - lx * lx - ly * ly));
+    const Color air = mix(r.planetB, rgb(170, 210, 255), 0.6f);
     const int x0 = std::max(0, static_cast<int>(cx - R * 1.9f)), x1 = std::min(out.w, static_cast<int>(cx + R * 1.9f));
     const int y0 = std::max(0, static_cast<int>(cy - R * 1.9f)), y1 = std::min(out.h, static_cast<int>(cy + R * 1.9f));
     for (int y = y0; y < y1; ++y)
@@ -221,15 +229,17 @@ void paintPlanet(Light& out, const SpaceRecipe& r) {
                 const float t = 0.5f + 0.5f * std::sin(lat * 11.0f + bands.fbm(dx * 2, dy * 9, 3) * 2.5f);
                 Color surface = mix(r.planetA, r.planetB, t);
                 surface = scale(surface, 0.03f + 1.1f * std::pow(lit, 1.2f));
-                const float rim = std::pow(1.0f - dz, 3.0f) * lit;
-                surface = add(surface, scale(rgb(150, 190, 255), rim * 0.6f));
+                // Atmosphere: a bright limb on the lit side.
+                const float rim = std::pow(1.0f - dz, 2.5f) * std::min(1.0f, lit * 2.5f + 0.1f);
+                surface = add(surface, scale(air, rim * 0.9f));
                 // The planet hides what is behind it: replace the light, keep a trace of nebula.
                 p = add(scale(p, 0.04f), surface);
                 if (inRing && dy > 0) p = add(scale(p, 1.0f - ringA), scale(mix(r.planetA, rgb(255, 250, 235), 0.5f), ringA * 0.9f));
             } else {
                 const float edge = std::sqrt(d2) - 1.0f;
-                const float halo = std::exp(-edge * 18.0f) * std::max(0.0f, -(dx * lx + dy * ly) * 0.8f + 0.3f);
-                p = add(p, scale(rgb(110, 160, 255), halo * 0.5f));
+                // A thin glowing haze outside the limb, about fifteen pixels deep.
+                const float halo = std::exp(-edge * R / 9.0f) * std::clamp((dx * lx + dy * ly) * 1.2f + 0.35f, 0.0f, 1.0f);
+                p = add(p, scale(air, halo * 0.7f));
                 if (inRing) p = add(scale(p, 1.0f - ringA * 0.5f), scale(mix(r.planetA, rgb(255, 250, 235), 0.5f), ringA * 0.6f));
             }
         }
@@ -241,7 +251,11 @@ Canvas toneMap(const Light& l) {
         for (int x = 0; x < l.w; ++x) {
             const Color v = l.px[static_cast<size_t>(y) * l.w + x];
             auto map = [](float e) { return 1.0f - std::exp(-e * 1.35f); };
-            c.set(x, y, {map(v.r), map(v.g), map(v.b)}, 1.0f);
+            Color m{map(v.r), map(v.g), map(v.b)};
+            // The curve washes colours out a little; give some saturation back.
+            const float lum = 0.3f * m.r + 0.55f * m.g + 0.15f * m.b;
+            m = {lum + (m.r - lum) * 1.3f, lum + (m.g - lum) * 1.3f, lum + (m.b - lum) * 1.3f};
+            c.set(x, y, {std::max(m.r, 0.0f), std::max(m.g, 0.0f), std::max(m.b, 0.0f)}, 1.0f);
         }
     return c;
 }
