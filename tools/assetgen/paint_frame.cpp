@@ -43,10 +43,17 @@ Canvas paintWall(int w, int h) {
             block(c, n, 0, y0 + 1, w / 2 - 2, y1, rgb(34, 84, 196), rgb(140, 190, 255), rgb(12, 35, 110), 3);
             block(c, n, w / 2, y0 + 1, w - 1, y1, rgb(46, 104, 220), rgb(150, 200, 255), rgb(12, 35, 110), 3);
         }
-        // A glossy highlight streak on each row.
-        for (int x = 6; x < w - 10; ++x) {
-            const int y = y0 + 6 + (x - 6) / 12;
-            if (y <= y1 - 4) c.set(x, y, mix(rgb(120, 175, 255), rgb(220, 240, 255), 0.5f));
+        // A glossy glint near the lit corner of each tile.
+        const int tiles = row % 2 == 0 ? 1 : 2;
+        for (int t = 0; t < tiles; ++t) {
+            const int gx = (t == 0 ? 5 : w / 2 + 4), gy = y0 + 5;
+            for (int k = 0; k < 6; ++k) {
+                const float a = 1.0f - k / 6.0f;
+                const float* p = c.at(gx + k, gy);
+                c.set(gx + k, gy, mix({p[0], p[1], p[2]}, rgb(235, 245, 255), 0.8f * a));
+                p = c.at(gx, gy + k / 2);
+                c.set(gx, gy + k / 2, mix({p[0], p[1], p[2]}, rgb(235, 245, 255), 0.6f * a));
+            }
         }
     }
     return c;

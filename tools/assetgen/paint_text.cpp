@@ -56,10 +56,31 @@ Canvas paintCaption(const Sources& s, int number, int w, int h) {
 }
 
 Canvas paintTip(const Sources& s, int tip, int w, int h) {
-    const std::string text = s.recipe("tip", std::to_string(tip)).rest;
+    const std::string id = std::to_string(tip);
+    const std::string text = s.recipe("tip", id).rest;
+    // Every tip uses one size so the rotating line looks the same; a tip may
+    // name its own look (the welcome does).
+    std::string look = "tip";
+    for (const RecipeLine* r : s.all("tiplook"))
+        if (r->id == id) look = r->text("style");
+    const RecipeLine& lookLine = s.recipe("style", look);
+    const TextStyle st = styleNamed(s, look);
+    const float size = lookLine.number("size");
+    const int pad = static_cast<int>(std::ceil(st.outlineRadius)), m = margin(st);
+    const Mask mask = trim(renderText(s.sansBold(), text, static_cast<int>(size * 64)));
+    if (mask.w > w - pad - m || mask.h > h - pad - m)
+        throw std::runtime_error("tip " + id + " needs " + std::to_string(mask.w + pad + m) + "x" +
+                                 std::to_string(mask.h + pad + m) + " pixels; shorten its text");
     // Tips with an icon keep their text next to it; the others are centred.
     const bool hasIcon = (tip >= 8 && tip <= 17) || tip == 50;
-    return textPicture(s, text, styleNamed(s, "tip"), w, h, 14.0f, !hasIcon);
+    const int x = hasIcon ? pad : pad + (w - pad - m - mask.w) / 2;
+    // The baseline sits at the same height in every tip, whatever the letters.
+    const int capHeight = static_cast<int>(std::lround(size * 0.73f));
+    const int baseline = (h - m + pad + capHeight) / 2;
+    const int y = std::clamp(baseline - mask.baseline, pad, h - m - mask.h);
+    Canvas c(w, h);
+    paintText(c, mask, x, y, st);
+    return c;
 }
 
 Canvas paintPointsLabel(const Sources& s, int number, int w, int h) {
