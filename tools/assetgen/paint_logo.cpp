@@ -63,7 +63,23 @@ Field dilate(const Field& f, float r) {
 struct LogoLook {
     float maxPx, rimInner, rimOuter, shadow, shear, bevel;
     int sparkles;
+    bool orbit;  // an elliptic ring sweeping behind the letters
 };
+
+// The ring is thick and bright where it swings towards the viewer (bottom)
+// and thin where it passes behind (top).
+void paintOrbit(Canvas& c, int x, int y) {
+    const float cx = c.w / 2.0f, cy = c.h / 2.0f + 4.0f, rx = c.w / 2.0f - 6.0f, ry = c.h / 2.0f - 8.0f;
+    const float dx = (x + 0.5f - cx) / rx, dy = (y + 0.5f - cy) / ry;
+    const float angle = std::atan2(dy, dx);
+    const float front = 0.5f + 0.5f * std::sin(angle);
+    const float dist = std::fabs(std::sqrt(dx * dx + dy * dy) - 1.0f) * ry;
+    const float half = 0.7f + 1.6f * front;
+    if (dist > half) return;
+    const Color edge = rgb(20, 50, 120);
+    const Color core = mix(rgb(90, 170, 255), rgb(230, 250, 255), front);
+    c.set(x, y, mix(core, edge, std::clamp((dist - half + 1.0f), 0.0f, 1.0f)), 1.0f);
+}
 
 Canvas paintName(const Sources& s, int w, int h, const LogoLook& look) {
     const std::string name = s.recipe("logo", "name").rest;
@@ -96,7 +112,10 @@ Canvas paintName(const Sources& s, int w, int h, const LogoLook& look) {
     for (int y = 0; y < h; ++y)
         for (int x = 0; x < w; ++x) {
             const float shadowCov = outer.at(x - sh, y - sh);
-            if (outer.at(x, y) < 0.5f && shadowCov < 0.5f) continue;
+            if (outer.at(x, y) < 0.5f && shadowCov < 0.5f) {
+                if (look.orbit) paintOrbit(c, x, y);
+                continue;
+            }
             Color col = rgb(12, 10, 40);  // drop shadow
             if (outer.at(x, y) >= 0.5f) col = mix(rgb(18, 24, 78), rgb(40, 60, 150), inner.at(x, y));
             if (inner.at(x, y) >= 0.5f) {
@@ -122,6 +141,22 @@ Canvas paintName(const Sources& s, int w, int h, const LogoLook& look) {
             }
             c.set(x, y, col, 1.0f);
         }
+    if (look.orbit) {
+        // A bright star riding the front of the ring.
+        const float a = 0.5f;
+        const int sx = static_cast<int>(w / 2.0f + (w / 2.0f - 6.0f) * std::cos(a));
+        const int sy = static_cast<int>(h / 2.0f + 4.0f + (h / 2.0f - 8.0f) * std::sin(a));
+        for (int dy = -9; dy <= 9; ++dy)
+            for (int dx = -9; dx <= 9; ++dx) {
+                const float r = std::hypot(static_cast<float>(dx), static_cast<float>(dy));
+                const float star = std::max(std::exp(-r * r / 5.0f), std::exp(-std::fabs(static_cast<float>(dx * dy)) * 0.9f) *
+                                                                           std::max(0.0f, 1.0f - r / 9.5f));
+                if (star < 0.3f || outer.at(sx + dx, sy + dy) >= 0.5f || !c.inside(sx + dx, sy + dy)) continue;
+                const float* p = c.at(sx + dx, sy + dy);
+                const Color under = p[3] > 0 ? Color{p[0], p[1], p[2]} : rgb(40, 90, 200);
+                c.set(sx + dx, sy + dy, mix(under, rgb(255, 255, 255), std::min(1.0f, star * 1.2f)), 1.0f);
+            }
+    }
     // Sparkles on the upper edges of the letters.
     Rng rng(4711);
     for (int i = 0, placed = 0; i < 4000 && placed < look.sparkles; ++i) {
@@ -144,11 +179,11 @@ Canvas paintName(const Sources& s, int w, int h, const LogoLook& look) {
 }  // namespace
 
 Canvas paintLogo(const Sources& s, int w, int h) {
-    return paintName(s, w, h, {150.0f, 3.0f, 3.5f, 6.0f, 0.12f, 4.0f, 7});
+    return paintName(s, w, h, {150.0f, 3.0f, 3.5f, 6.0f, 0.12f, 4.0f, 7, true});
 }
 
 Canvas paintSmallLogo(const Sources& s, int w, int h) {
-    return paintName(s, w, h, {44.0f, 1.2f, 1.5f, 2.0f, 0.12f, 1.5f, 2});
+    return paintName(s, w, h, {44.0f, 1.2f, 1.5f, 2.0f, 0.12f, 1.5f, 2, false});
 }
 
 }  // namespace gen

@@ -230,8 +230,10 @@ void paintPlanet(Light& out, const SpaceRecipe& r) {
                 Color surface = mix(r.planetA, r.planetB, t);
                 surface = scale(surface, 0.03f + 1.1f * std::pow(lit, 1.2f));
                 // Atmosphere: a bright limb on the lit side.
-                const float rim = std::pow(1.0f - dz, 2.5f) * std::min(1.0f, lit * 2.5f + 0.1f);
-                surface = add(surface, scale(air, rim * 0.9f));
+                const float depth = (1.0f - std::sqrt(d2)) * R;  // pixels inside the limb
+                const float rim = (0.35f * std::pow(1.0f - dz, 2.0f) + std::exp(-depth / 5.0f)) *
+                                  std::min(1.0f, lit * 2.5f + 0.1f);
+                surface = add(surface, scale(air, rim * 0.8f));
                 // The planet hides what is behind it: replace the light, keep a trace of nebula.
                 p = add(scale(p, 0.04f), surface);
                 if (inRing && dy > 0) p = add(scale(p, 1.0f - ringA), scale(mix(r.planetA, rgb(255, 250, 235), 0.5f), ringA * 0.9f));
