@@ -116,6 +116,8 @@ int flipBuffers() {
 }
 
 void noteRendererReset() { presentation.textureLost = true; }
+void simulateRendererReset() { noteRendererReset(); }
+bool screenPresents() { return presentation.renderer != nullptr; }
 
 void detachScreenFrom(SDL_Window* window) {
     if (presentation.window == window) closeScreen();

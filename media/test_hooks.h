@@ -37,6 +37,10 @@ void injectWindowEvent(int code);
 using FlipObserver = std::function<void(uint64_t frame)>;
 void setFlipObserver(FlipObserver observer);
 uint64_t framesFlipped();
+// As if SDL had reported lost render targets: the next flip recreates them.
+void simulateRendererReset();
+// Whether frames are shown through SDL (false headless or without a screen).
+bool screenPresents();
 
 // The composed back buffer, 1020 x 607 pixels of 0xAARRGGBB, row by row.
 const uint32_t* screenPixels();

@@ -1,0 +1,249 @@
+// Sound loading and the mixer's voices, heard through the headless mix.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+#include "media/sound.h"
+#include "media/test_hooks.h"
+#include "media/wave.h"
+#include "test_media_samples.h"
+
+namespace {
+
+using namespace media;
+
+// A ramp that tells every frame apart: left = 100 * (i + 1), right = -left.
+std::vector<int16_t> ramp(int frames, int channels) {
+    std::vector<int16_t> s;
+    for (int i = 0; i < frames; ++i)
+        for (int c = 0; c < channels; ++c) s.push_back(static_cast<int16_t>(c == 0 ? 100 * (i + 1) : -100 * (i + 1)));
+    return s;
+}
+
+std::vector<int16_t> mix(size_t frames) {
+    std::vector<int16_t> out(frames * 2);
+    mixAudio(out.data(), frames);
+    return out;
+}
+
+class SoundTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setHeadless(true);
+        ASSERT_TRUE(initSound());
+    }
+    void TearDown() override {
+        releaseSound();
+        setHeadless(false);
+    }
+
+    static void loadRamp(int number, int frames, const samples::WaveOptions& options = {}) {
+        auto wave = samples::makeWave(ramp(frames, options.channels), options);
+        ASSERT_TRUE(loadSoundFromMemory(number, wave.data(), wave.size(), 0));
+    }
+};
+
+TEST_F(SoundTest, WaveVariantsDecodeToTheSameStereoSamples) {
+    struct Variant {
+        int channels, bits;
+        bool extensible, list;
+    };
+    for (Variant v : {Variant{2, 16, false, false}, Variant{1, 16, false, false}, Variant{2, 24, false, true},
+                      Variant{1, 32, true, false}, Variant{2, 16, true, true}}) {
+        samples::WaveOptions options;
+        options.channels = v.channels;
+        options.bits = v.bits;
+        options.extensible = v.extensible;
+        options.listChunk = v.list;
+        loadRamp(1, 50, options);
+        ASSERT_EQ(playSound(1, 0, -1), 1);
+        auto out = mix(60);
+        for (int i = 0; i < 50; ++i) {
+            ASSERT_EQ(out[2 * i], 100 * (i + 1)) << v.channels << "ch " << v.bits << " bits, frame " << i;
+            ASSERT_EQ(out[2 * i + 1], v.channels == 2 ? -100 * (i + 1) : 100 * (i + 1));
+        }
+        EXPECT_EQ(out[2 * 55], 0);
+        EXPECT_FALSE(soundPlaying(1));
+    }
+}
+
+TEST_F(SoundTest, MalformedWavesAreRefused) {
+    auto good = samples::makeWave(ramp(20, 2));
+    auto refused = [](std::vector<uint8_t> data) { return !loadSoundFromMemory(2, data.data(), data.size(), 0); };
+    auto noFmt = good;
+    std::memcpy(noFmt.data() + 12, "fmx ", 4);
+    EXPECT_TRUE(refused(noFmt));
+    auto floatTag = good;
+    floatTag[20] = 3;
+    EXPECT_TRUE(refused(floatTag));
+    auto threeChannels = good;
+    threeChannels[22] = 3;
+    EXPECT_TRUE(refused(threeChannels));
+    auto hugeFmt = good;
+    hugeFmt[19] = 0x7F;
+    EXPECT_TRUE(refused(hugeFmt));
+    EXPECT_TRUE(refused(std::vector<uint8_t>(good.begin(), good.end() - 1)));
+    EXPECT_TRUE(refused(std::vector<uint8_t>(good.begin(), good.begin() + 40)));
+    EXPECT_FALSE(isSound(2));
+    EXPECT_FALSE(refused(good));
+}
+
+TEST_F(SoundTest, OtherRatesAreResampledAndTheSizeIsCapped) {
+    samples::WaveOptions options;
+    options.rate = 22050;
+    auto wave = samples::makeWave(ramp(100, 2), options);
+    std::vector<int16_t> stereo;
+    ASSERT_TRUE(decodeWave(wave.data(), wave.size(), stereo));
+    ASSERT_EQ(stereo.size(), 400u);
+    EXPECT_EQ(stereo[0], 100);
+    EXPECT_EQ(stereo[2], 150);  // halfway between the first two frames
+    EXPECT_EQ(stereo[4], 200);
+
+    options.rate = 8000;
+    options.channels = 1;
+    // 400 s at 8 kHz: 70 MB once at 44.1 kHz stereo, more than the cap.
+    wave = samples::makeWave(std::vector<int16_t>(8000 * 400, 1000), options);
+    ASSERT_TRUE(decodeWave(wave.data(), wave.size(), stereo));
+    EXPECT_EQ(stereo.size() * 2, kMaxDecodedBytes);
+}
+
+TEST_F(SoundTest, PlayRestartsLoopsAndStopRewinds) {
+    loadRamp(3, 10);
+    ASSERT_EQ(playSound(3, 0, -1), 1);
+    mix(4);
+    // Playing again restarts rather than adding a second voice.
+    playSound(3, 0, -1);
+    auto out = mix(2);
+    EXPECT_EQ(out[0], 100);
+    EXPECT_EQ(out[2], 200);
+
+    playSound(3, kPlayLooping, -1);
+    out = mix(25);
+    EXPECT_EQ(out[2 * 9], 1000);
+    EXPECT_EQ(out[2 * 10], 100);
+    EXPECT_EQ(out[2 * 24], 500);
+    EXPECT_TRUE(soundPlaying(3));
+
+    stopSound(3);
+    EXPECT_FALSE(soundPlaying(3));
+    EXPECT_EQ(mix(3)[0], 0);
+    stopSound(3);
+    playSound(3, 0, -1);
+    EXPECT_EQ(mix(1)[0], 100);
+
+    loadRamp(4, 10);
+    playSound(3, kPlayLooping, -1);
+    playSound(4, kPlayLooping, -1);
+    EXPECT_EQ(mix(1)[0], 200);  // two voices add up
+    stopSound(-1);
+    EXPECT_FALSE(soundPlaying(3));
+    EXPECT_FALSE(soundPlaying(4));
+    EXPECT_EQ(playSound(9, 0, -1), 0);
+}
+
+TEST_F(SoundTest, VolumeFollowsTheAttenuationTableAndStaysWithTheSound) {
+    EXPECT_EQ(volumeAttenuation(100), 0);
+    EXPECT_EQ(volumeAttenuation(50), -603);
+    EXPECT_EQ(volumeAttenuation(1), -4000);
+    EXPECT_EQ(volumeAttenuation(0), -10000);
+    EXPECT_EQ(volumeAttenuation(150), 0);
+
+    auto wave = samples::makeWave(std::vector<int16_t>(200, 20000));
+    ASSERT_TRUE(loadSoundFromMemory(5, wave.data(), wave.size(), 0));
+    ASSERT_TRUE(loadSoundFromMemory(6, wave.data(), wave.size(), 0));
+    setSoundVolume(5, 50);
+    playSound(5, 0, -1);
+    EXPECT_NEAR(mix(1)[0], 20000 * 0.4993, 3);  // 10^(-6.03/20)
+    setSoundVolume(5, 150);
+    EXPECT_EQ(soundVolume(5), 100);
+    EXPECT_EQ(mix(1)[0], 20000);
+    setSoundVolume(5, -5);
+    EXPECT_EQ(soundVolume(5), 0);
+    EXPECT_EQ(mix(1)[0], 0);
+
+    setSoundVolume(-1, 10);
+    EXPECT_EQ(soundVolume(5), 10);
+    EXPECT_EQ(soundVolume(6), 10);
+    playSound(6, 0, 65);
+    EXPECT_EQ(soundVolume(6), 65);
+    // Reloading gives back full volume.
+    ASSERT_TRUE(loadSoundFromMemory(5, wave.data(), wave.size(), 0));
+    EXPECT_EQ(soundVolume(5), 100);
+}
+
+TEST_F(SoundTest, SoundLogRecordsCalls) {
+    std::vector<SoundCall> log;
+    setSoundLog(&log);
+    playSound(7, 1, 65);
+    stopSound(-1);
+    setSoundLog(nullptr);
+    ASSERT_EQ(log.size(), 3u);
+    EXPECT_EQ(log[0].kind, SoundCall::Volume);
+    EXPECT_EQ(log[0].value, 65);
+    EXPECT_EQ(log[1].kind, SoundCall::Play);
+    EXPECT_EQ(log[1].value, 1);
+    EXPECT_EQ(log[2].number, -1);
+}
+
+TEST_F(SoundTest, OggStreamsLoopWithoutEndingAndStopsWhenNotLooping) {
+    const int frames = 44100 / 4;
+    auto ogg = samples::makeOgg(2, 44100, frames);
+    ASSERT_TRUE(loadSoundFromMemory(15, ogg.data(), ogg.size(), 0));
+    playSound(15, kPlayLooping, -1);
+    auto first = mix(frames);
+    auto again = mix(frames);
+    EXPECT_TRUE(soundPlaying(15));
+    // The second time round is the same decode: no gap, no offset.
+    for (size_t i = 0; i < 2000; ++i) ASSERT_EQ(first[i], again[i]) << i;
+    size_t loud = 0;
+    for (int16_t s : again) loud += std::abs(s) > 1000;
+    EXPECT_GT(loud, again.size() / 2);
+
+    playSound(15, 0, -1);
+    mix(frames + 100);
+    EXPECT_FALSE(soundPlaying(15));
+    auto mono = samples::makeOgg(1, 44100, 4000);
+    ASSERT_TRUE(loadSoundFromMemory(16, mono.data(), mono.size(), 0));
+    playSound(16, 0, -1);
+    auto out = mix(3000);
+    EXPECT_EQ(out[2 * 2000], out[2 * 2000 + 1]);
+}
+
+TEST_F(SoundTest, OggAtAnotherRateIsDecodedAndResampled) {
+    auto ogg = samples::makeOgg(1, 22050, 2205);
+    ASSERT_TRUE(loadSoundFromMemory(17, ogg.data(), ogg.size(), 0));
+    playSound(17, 0, -1);
+    mix(4400);
+    EXPECT_TRUE(soundPlaying(17));
+    mix(20);
+    EXPECT_FALSE(soundPlaying(17));
+}
+
+TEST_F(SoundTest, TruncatedOggIsRefusedOrEndsEarlyWithoutHarm) {
+    auto ogg = samples::makeOgg(2, 44100, 44100);
+    EXPECT_FALSE(loadSoundFromMemory(18, ogg.data(), 100, 0));
+    EXPECT_FALSE(loadSoundFromMemory(18, ogg.data(), 0, 0));
+    std::vector<uint8_t> half(ogg.begin(), ogg.begin() + static_cast<long>(ogg.size() / 2));
+    if (loadSoundFromMemory(18, half.data(), half.size(), 0)) {
+        playSound(18, kPlayLooping, -1);
+        mix(44100 * 2);
+        stopSound(18);
+    }
+}
+
+TEST(SoundDeviceTest, DummyDevicePlaysSoundsToTheirEnd) {
+    setHeadless(false);
+    ASSERT_TRUE(initSound());
+    if (!audioDeviceOpen()) GTEST_SKIP() << "no audio driver";
+    auto wave = samples::makeWave(std::vector<int16_t>(2 * 4410, 1000));
+    ASSERT_TRUE(loadSoundFromMemory(1, wave.data(), wave.size(), 0));
+    playSound(1, 0, -1);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    while (soundPlaying(1) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    EXPECT_FALSE(soundPlaying(1));
+    releaseSound();
+}
+
+}  // namespace

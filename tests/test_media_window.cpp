@@ -1,0 +1,128 @@
+// Window geometry and the event poll, headless and on SDL's offscreen driver.
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <csignal>
+
+#include "media/screen.h"
+#include "media/test_hooks.h"
+#include "media/window.h"
+
+namespace {
+
+using namespace media;
+
+class HeadlessWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setHeadless(true);
+        ASSERT_TRUE(startWindows());
+    }
+    void TearDown() override {
+        while (windowEvent() != 0) {
+        }
+        closeAllWindows();
+    }
+};
+
+TEST_F(HeadlessWindowTest, CentredOpenAndReopenAtTheReportedPlaceRoundTrip) {
+    ASSERT_NE(openWindow(0, -1, -1, 1020, 607, " Quandrite", kWindowStyleOverlapped | kWindowCentred), nullptr);
+    EXPECT_EQ(windowX(0), (1920 - 1020) / 2);
+    EXPECT_EQ(windowY(0), (1080 - 607) / 2);
+    EXPECT_EQ(windowInnerWidth(0), 1020);
+    EXPECT_EQ(windowInnerHeight(0), 607);
+    EXPECT_EQ(windowTitle(0), " Quandrite");
+
+    openWindow(0, 123, -45, 800, 500, " Again", kWindowStyleOverlapped);
+    int x = windowX(0), y = windowY(0), w = windowInnerWidth(0), h = windowInnerHeight(0);
+    EXPECT_EQ(x, 123);
+    EXPECT_EQ(y, -45);
+    openWindow(0, x, y, w, h, " Again", kWindowStyleOverlapped);
+    EXPECT_EQ(windowX(0), x);
+    EXPECT_EQ(windowInnerHeight(0), h);
+
+    openWindow(1, -1, -1, 4000, 3000, "big", kWindowCentred);
+    EXPECT_EQ(windowX(1), 0);
+    EXPECT_EQ(windowY(1), 0);
+}
+
+TEST_F(HeadlessWindowTest, TitlesAndMissingWindows) {
+    openWindow(0, 0, 0, 10, 10, "a", 0);
+    EXPECT_EQ(setWindowTitle(0, " Level 3"), 1);
+    EXPECT_EQ(windowTitle(0), " Level 3");
+    EXPECT_EQ(setWindowTitle(5, "x"), 0);
+    EXPECT_EQ(windowX(5), 0);
+    EXPECT_EQ(windowHandle(5), nullptr);
+    closeWindow(0);
+    EXPECT_EQ(windowHandle(0), nullptr);
+}
+
+TEST_F(HeadlessWindowTest, InjectedEventsComeOnePerCallInOrder) {
+    EXPECT_EQ(windowEvent(), 0);
+    injectWindowEvent(kEventCloseWindow);
+    injectWindowEvent(13104);
+    EXPECT_EQ(windowEvent(), kEventCloseWindow);
+    EXPECT_EQ(windowEvent(), 13104);
+    EXPECT_EQ(windowEvent(), 0);
+}
+
+// The real SDL path on the offscreen driver (set by the test runner).
+class SdlWindowTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setHeadless(false);
+        if (!startWindows()) GTEST_SKIP() << "no SDL video driver";
+        window_ = openWindow(0, -1, -1, 1020, 607, " Quandrite", kWindowStyleOverlapped | kWindowCentred);
+        ASSERT_NE(window_, nullptr);
+    }
+    void TearDown() override {
+        setFramePacing(false);
+        closeScreen();
+        closeAllWindows();
+        setHeadless(true);
+    }
+    void* window_ = nullptr;
+};
+
+TEST_F(SdlWindowTest, TerminationSignalIsReportedOnceAsCloseAndKeepsTheWindow) {
+    while (windowEvent() != 0) {
+    }
+    std::raise(SIGTERM);
+    int closes = 0;
+    for (int i = 0; i < 20; ++i)
+        if (windowEvent() == kEventCloseWindow) ++closes;
+    EXPECT_EQ(closes, 1);
+    EXPECT_NE(windowHandle(0), nullptr);
+    EXPECT_EQ(windowTitle(0), " Quandrite");
+}
+
+TEST_F(SdlWindowTest, ReopeningKeepsTheWindowAndAppliesTheSize) {
+    void* again = openWindow(0, 10, 20, 640, 400, " Title", kWindowStyleOverlapped);
+    EXPECT_EQ(again, window_);
+    EXPECT_EQ(windowInnerWidth(0), 640);
+    EXPECT_EQ(windowInnerHeight(0), 400);
+}
+
+TEST_F(SdlWindowTest, FramesArePresentedAndSurviveARendererReset) {
+    ASSERT_EQ(openWindowedScreen(window_, 0, 0, kScreenWidth, kScreenHeight, 1, 0, 0), 1);
+    ASSERT_TRUE(screenPresents());
+    clearScreen(0xFF);
+    setFramePacing(false);
+    EXPECT_EQ(flipBuffers(), 1);
+    simulateRendererReset();
+    EXPECT_EQ(flipBuffers(), 1);
+    EXPECT_EQ(flipBuffers(), 1);
+}
+
+TEST(FramePacingTest, HeadlessFramesArePacedAtSixtyPerSecond) {
+    setHeadless(true);
+    setFramePacing(true);
+    flipBuffers();
+    auto start = std::chrono::steady_clock::now();
+    for (int i = 0; i < 30; ++i) flipBuffers();
+    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    setFramePacing(false);
+    EXPECT_NEAR(seconds, 0.5, 0.02);
+}
+
+}  // namespace
