@@ -40,19 +40,21 @@ Echo::Echo(double seconds, double feedback, double damping_hz, bool ping_pong)
     damp_r_.set(damping_hz, 0.0);
 }
 
-void Echo::process(const Stereo& in, Stereo& out, double mix) {
-    for (size_t i = 0; i + 1 < in.size(); i += 2) {
-        double dl = left_[pos_], dr = right_[pos_];
-        out[i] += static_cast<float>(dl * mix);
-        out[i + 1] += static_cast<float>(dr * mix);
-        double fl = damp_l_.lowpass(dl) * feedback_, fr = damp_r_.lowpass(dr) * feedback_;
+void Echo::process(const float* in, float* out, size_t frames, double mix) {
+    for (size_t i = 0; i < frames; ++i) {
+        const double dl = left_[pos_], dr = right_[pos_];
+        if (out) {
+            out[2 * i] += static_cast<float>(dl * mix);
+            out[2 * i + 1] += static_cast<float>(dr * mix);
+        }
+        const double fl = damp_l_.lowpass(dl) * feedback_, fr = damp_r_.lowpass(dr) * feedback_;
         if (ping_pong_) {
-            // The dry input enters on the left only; repeats then alternate sides.
-            left_[pos_] = static_cast<float>(0.5 * (in[i] + in[i + 1]) + fr);
+            // The input enters on the left only; each repeat then crosses to the other side.
+            left_[pos_] = static_cast<float>(in[i] + fr);
             right_[pos_] = static_cast<float>(fl);
         } else {
             left_[pos_] = static_cast<float>(in[i] + fl);
-            right_[pos_] = static_cast<float>(in[i + 1] + fr);
+            right_[pos_] = static_cast<float>(in[i] + fr);
         }
         if (++pos_ == left_.size()) pos_ = 0;
     }
@@ -71,26 +73,26 @@ Reverb::Reverb(double size, double damping)
     }
 }
 
-void Reverb::process(const Stereo& in, Stereo& out, double mix) {
-    const float gain = 0.015f;
-    for (size_t i = 0; i + 1 < in.size(); i += 2) {
-        const float input = (in[i] + in[i + 1]) * gain;
+void Reverb::process(const float* in, float* out, size_t frames, double mix) {
+    const float gain = 0.03f;
+    for (size_t i = 0; i < frames; ++i) {
+        const float input = in[i] * gain;
         for (int c = 0; c < 2; ++c) {
             float sum = 0;
             for (auto& comb : combs_[c]) {
-                float y = comb.buf[comb.pos];
+                const float y = comb.buf[comb.pos];
                 comb.store = y * (1 - damp_) + comb.store * damp_;
                 comb.buf[comb.pos] = input + comb.store * feedback_;
                 if (++comb.pos == comb.buf.size()) comb.pos = 0;
                 sum += y;
             }
             for (auto& ap : allpasses_[c]) {
-                float buffered = ap.buf[ap.pos];
+                const float buffered = ap.buf[ap.pos];
                 ap.buf[ap.pos] = sum + buffered * 0.5f;
                 sum = buffered - sum;
                 if (++ap.pos == ap.buf.size()) ap.pos = 0;
             }
-            out[i + c] += static_cast<float>(sum * mix);
+            if (out) out[2 * i + c] += static_cast<float>(sum * mix);
         }
     }
 }
@@ -112,6 +114,12 @@ void remove_dc(Stereo& samples, int channels, int passes) {
             }
         }
     }
+}
+
+Mono to_mono(const Stereo& samples) {
+    Mono mono(samples.size() / 2);
+    for (size_t i = 0; i < mono.size(); ++i) mono[i] = 0.5f * (samples[2 * i] + samples[2 * i + 1]);
+    return mono;
 }
 
 double peak_of(const std::vector<float>& samples) {

@@ -12,6 +12,8 @@ constexpr double kPi = 3.14159265358979323846;
 
 // Interleaved stereo samples.
 using Stereo = std::vector<float>;
+// One channel, e.g. what is sent to an echo or reverb.
+using Mono = std::vector<float>;
 
 class Rng {
 public:
@@ -38,12 +40,14 @@ private:
     double ic1_ = 0, ic2_ = 0, low_ = 0, band_ = 0, high_ = 0;
 };
 
-// Stereo feedback delay with damping; ping-pong crosses the channels on each repeat.
+// Feedback delay with damping and a stereo output; ping-pong alternates the repeats between
+// the sides.
 class Echo {
 public:
     Echo(double seconds, double feedback, double damping_hz, bool ping_pong);
-    // Adds the wet signal of `in` to `out`; both interleaved stereo of the same size.
-    void process(const Stereo& in, Stereo& out, double mix);
+    // Adds the wet signal of `frames` mono input samples to interleaved stereo `out`, or only
+    // advances the state when `out` is null.
+    void process(const float* in, float* out, size_t frames, double mix);
 
 private:
     std::vector<float> left_, right_;
@@ -57,7 +61,8 @@ private:
 class Reverb {
 public:
     Reverb(double size, double damping);
-    void process(const Stereo& in, Stereo& out, double mix);
+    // As Echo::process.
+    void process(const float* in, float* out, size_t frames, double mix);
 
 private:
     struct Comb { std::vector<float> buf; size_t pos = 0; float store = 0; };
@@ -69,6 +74,8 @@ private:
 
 // Removes any DC offset (first-order high-pass near 10 Hz), per channel.
 void remove_dc(Stereo& samples, int channels, int passes);
+
+Mono to_mono(const Stereo& samples);
 
 double peak_of(const std::vector<float>& samples);
 double db_to_gain(double db);

@@ -103,13 +103,14 @@ std::vector<float> render_effect(const EffectRecipe& recipe) {
         }
     }
     Stereo mixed = dry;
+    const Mono send = to_mono(dry);
     if (recipe.echo.mix > 0) {
         Echo echo(recipe.echo.time, recipe.echo.feedback, recipe.echo.damp, recipe.echo.ping_pong);
-        echo.process(dry, mixed, recipe.echo.mix);
+        echo.process(send.data(), mixed.data(), frames, recipe.echo.mix);
     }
     if (recipe.reverb.mix > 0) {
         Reverb reverb(recipe.reverb.size, recipe.reverb.damp);
-        reverb.process(dry, mixed, recipe.reverb.mix);
+        reverb.process(send.data(), mixed.data(), frames, recipe.reverb.mix);
     }
     remove_dc(mixed, 2, 1);
     // Tails that would run past the end are faded out over the last 40 ms instead of cut.

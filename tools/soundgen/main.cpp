@@ -56,7 +56,14 @@ void make_music(const fs::path& score_path, const fs::path& out) {
     Score score = parse_score(read_source_file(score_path.string()));
     VorbisSettings settings;
     settings.title = "Quandrite title theme";
-    publish(out / numbered_name(kMusicNumber, "ogg"), encode_vorbis(render_music(score), settings));
+    const auto started = std::chrono::steady_clock::now();
+    const Stereo samples = render_music(score);
+    const auto rendered = std::chrono::steady_clock::now();
+    publish(out / numbered_name(kMusicNumber, "ogg"), encode_vorbis(samples, settings));
+    const auto encoded = std::chrono::steady_clock::now();
+    std::printf("soundgen: music synthesised in %.1f s, encoded in %.1f s\n",
+                std::chrono::duration<double>(rendered - started).count(),
+                std::chrono::duration<double>(encoded - rendered).count());
 }
 
 }  // namespace

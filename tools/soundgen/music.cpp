@@ -1,6 +1,8 @@
 #include "music.h"
 
+#include <algorithm>
 #include <cmath>
+#include <thread>
 
 #include "effect.h"
 
@@ -8,14 +10,24 @@ namespace soundgen {
 namespace {
 
 struct Buses {
-    Stereo dry, reverb, echo;
+    Stereo dry;
+    Mono reverb, echo;  // sends
 };
 
-void add_wrapped(Stereo& bus, const Stereo& note, size_t start_frame, float gain) {
-    if (gain == 0.0f) return;
+// Adds a note to a bus; whatever runs past the loop's end continues at its start.
+void add_wrapped(Stereo& bus, const Stereo& note, size_t start_frame) {
     size_t at = (start_frame * 2) % bus.size();
     for (float s : note) {
-        bus[at] += s * gain;
+        bus[at] += s;
+        if (++at == bus.size()) at = 0;
+    }
+}
+
+void add_wrapped_send(Mono& bus, const Stereo& note, size_t start_frame, float gain) {
+    if (gain == 0.0f) return;
+    size_t at = start_frame % bus.size();
+    for (size_t i = 0; i + 1 < note.size(); i += 2) {
+        bus[at] += 0.5f * gain * (note[i] + note[i + 1]);
         if (++at == bus.size()) at = 0;
     }
 }
@@ -93,9 +105,9 @@ void render_part(const Score& score, const Section& section, const Part& part, i
                 }
                 v.level_db += part.level_db - 10.0 * std::log10(static_cast<double>(pitches.size()));
                 const Stereo note = render_voice(v, hold, velocity, rng.next());
-                add_wrapped(buses.dry, note, start, 1.0f);
-                add_wrapped(buses.reverb, note, start, static_cast<float>(inst.reverb_send));
-                add_wrapped(buses.echo, note, start, static_cast<float>(inst.echo_send));
+                add_wrapped(buses.dry, note, start);
+                add_wrapped_send(buses.reverb, note, start, static_cast<float>(inst.reverb_send));
+                add_wrapped_send(buses.echo, note, start, static_cast<float>(inst.echo_send));
             }
         }
     }
@@ -107,27 +119,56 @@ size_t loop_frames(const Score& score) {
     return frames_for(static_cast<double>(score.total_bars()) * score.steps_per_bar * score.step_seconds());
 }
 
-Stereo render_music(const Score& score) {
+Stereo mix_music(const Score& score) {
     const size_t frames = loop_frames(score);
-    Buses buses{Stereo(frames * 2, 0.0f), Stereo(frames * 2, 0.0f), Stereo(frames * 2, 0.0f)};
-    Rng rng(0x7175616E64726974ull);
+    struct Job { const Section* section; const Part* part; int first_bar; };
+    std::vector<Job> jobs;
     int bar = 0;
     for (const auto& name : score.song) {
         const Section& section = score.sections.at(name);
-        for (const Part& part : section.parts) render_part(score, section, part, bar, buses, rng);
+        for (const Part& part : section.parts) jobs.push_back({&section, &part, bar});
         bar += section.bars;
     }
+    // Two workers take alternate jobs into buses of their own; every job has its own seed,
+    // so the result does not depend on timing.
+    constexpr int kWorkers = 2;
+    std::vector<Buses> buses(kWorkers);
+    auto work = [&](int worker) {
+        Buses& b = buses[worker];
+        b = {Stereo(frames * 2, 0.0f), Mono(frames, 0.0f), Mono(frames, 0.0f)};
+        for (size_t j = worker; j < jobs.size(); j += kWorkers) {
+            Rng rng(0x7175616E64726974ull + j * 0x9E3779B97F4A7C15ull);
+            render_part(score, *jobs[j].section, *jobs[j].part, jobs[j].first_bar, b, rng);
+        }
+    };
+    std::thread helper(work, 1);
+    work(0);
+    helper.join();
+    for (int w = 1; w < kWorkers; ++w) {
+        for (size_t i = 0; i < frames * 2; ++i) buses[0].dry[i] += buses[w].dry[i];
+        for (size_t i = 0; i < frames; ++i) {
+            buses[0].reverb[i] += buses[w].reverb[i];
+            buses[0].echo[i] += buses[w].echo[i];
+        }
+        buses[w] = Buses{};
+    }
 
-    Stereo out = std::move(buses.dry);
-    // First passes only settle the effects' state (mix 0 adds nothing).
+    Stereo out = std::move(buses[0].dry);
+    // The effects first run over the loop's last seconds without output, so at the start
+    // they carry the tails of the end; both have died away well within that time.
+    const size_t warm = std::min(frames, frames_for(12.0));
     Echo echo(score.echo_time, score.echo_feedback, score.echo_damp, true);
-    echo.process(buses.echo, out, 0.0);
-    echo.process(buses.echo, out, 1.0);
+    echo.process(buses[0].echo.data() + frames - warm, nullptr, warm, 0.0);
+    echo.process(buses[0].echo.data(), out.data(), frames, 1.0);
     Reverb reverb(score.reverb_size, score.reverb_damp);
-    reverb.process(buses.reverb, out, 0.0);
-    reverb.process(buses.reverb, out, 1.0);
+    reverb.process(buses[0].reverb.data() + frames - warm, nullptr, warm, 0.0);
+    reverb.process(buses[0].reverb.data(), out.data(), frames, 1.0);
     remove_dc(out, 2, 2);
+    return out;
+}
 
+Stereo render_music(const Score& score) {
+    Stereo out = mix_music(score);
     const double peak = peak_of(out);
     if (peak <= 0) throw SourceError("the music is silent");
     const float gain = static_cast<float>(db_to_gain(score.peak_db) / peak);

@@ -12,4 +12,7 @@ size_t loop_frames(const Score& score);
 // reverb run over the loop twice so that their state at the end matches the start.
 Stereo render_music(const Score& score);
 
+// The same loop before it is levelled to the score's peak, for comparing parts of the mix.
+Stereo mix_music(const Score& score);
+
 }  // namespace soundgen

@@ -93,6 +93,7 @@ Stereo render_voice(const VoiceParams& v, double hold, double velocity, std::uin
     hold = std::max(hold, v.attack);
     const size_t frames = static_cast<size_t>(voice_length(v, hold) * kRate) + 1;
     const size_t hold_frames = static_cast<size_t>(hold * kRate);
+    const size_t attack_frames = static_cast<size_t>(v.attack * kRate);
     Stereo out(frames * 2, 0.0f);
     Rng rng(seed);
 
@@ -106,52 +107,56 @@ Stereo render_voice(const VoiceParams& v, double hold, double velocity, std::uin
         pan_r[u] = std::sin((p + 1.0) * kPi / 4.0);
         phase[u] = n == 1 ? 0.0 : rng.uniform();  // free-running phases make unison sound wide
     }
-    const double norm = 1.0 / std::sqrt(static_cast<double>(n));
-    const double gain = db_to_gain(v.level_db) * velocity * norm;
+    const double gain = db_to_gain(v.level_db) * velocity / std::sqrt(static_cast<double>(n));
     const double glide = v.glide > 0 ? v.glide : hold;
     const double sweep = v.freq_to > 0 ? std::log(v.freq_to / v.freq) : 0.0;
+    // Per-sample multipliers for the exponential segments of the envelope.
+    const double decay_step = std::exp(-1.0 / (v.decay * kRate));
+    const double release_step = std::exp(-1.0 / (v.release * kRate));
 
     Svf low[2], high[2];
     const bool use_lp = v.lowpass > 0, use_hp = v.highpass > 0;
-    double env = 0.0, release_from = 0.0;
+    if (use_hp) {
+        high[0].set(v.highpass, 0.0);
+        high[1].set(v.highpass, 0.0);
+    }
+    // Pitch, filter and modulation move slowly: update them every few samples only.
+    constexpr size_t kControlEvery = 8;
+    double env = 0.0, decaying = 1.0, freq = v.freq, fm_index = v.fm_index, mod_amp = 1.0;
     for (size_t i = 0; i < frames; ++i) {
-        const double t = static_cast<double>(i) / kRate;
-        // Envelope: linear attack, exponential decay to sustain, exponential release.
-        if (i < hold_frames) {
-            env = t < v.attack ? t / v.attack
-                               : v.sustain + (1.0 - v.sustain) * std::exp(-(t - v.attack) / v.decay);
-            release_from = env;
+        if (i < attack_frames) {
+            env = static_cast<double>(i) / attack_frames;
+        } else if (i < hold_frames) {
+            env = v.sustain + (1.0 - v.sustain) * decaying;
+            decaying *= decay_step;
         } else {
-            env = release_from * std::exp(-(t - hold) / v.release);
+            env *= release_step;
         }
-        // Fade the last 2 ms to exact silence, so no note ends in a step.
-        const double tail = static_cast<double>(frames - i) / (0.002 * kRate);
-        double amp = env * std::min(1.0, tail) * gain;
-        if (v.trem_depth > 0) amp *= 1.0 - v.trem_depth * 0.5 * (1.0 - std::cos(2.0 * kPi * v.trem_rate * t));
-
-        double freq = v.freq * std::exp(sweep * std::min(t / glide, 1.0));
-        if (v.vib_depth > 0 && t > v.vib_delay) {
-            double depth = v.vib_depth * std::min(1.0, (t - v.vib_delay) / 0.3);
-            freq *= std::pow(2.0, depth / 12.0 * std::sin(2.0 * kPi * v.vib_rate * t));
-        }
-        if ((i & 15) == 0) {
+        if (i % kControlEvery == 0) {
+            const double t = static_cast<double>(i) / kRate;
+            const double progress = std::min(t / glide, 1.0);
+            freq = v.freq * std::exp(sweep * progress);
+            if (v.vib_depth > 0 && t > v.vib_delay) {
+                const double depth = v.vib_depth * std::min(1.0, (t - v.vib_delay) / 0.3);
+                freq *= std::pow(2.0, depth / 12.0 * std::sin(2.0 * kPi * v.vib_rate * t));
+            }
+            mod_amp = 1.0;
+            if (v.trem_depth > 0) mod_amp -= v.trem_depth * 0.5 * (1.0 - std::cos(2.0 * kPi * v.trem_rate * t));
+            // Fade the last 2 ms to exact silence, so no note ends in a step.
+            mod_amp *= std::min(1.0, static_cast<double>(frames - i) / (0.002 * kRate));
+            if (v.fm_decay > 0) fm_index = v.fm_index * std::exp(-t / v.fm_decay);
             if (use_lp) {
                 double cutoff = v.lowpass;
-                if (v.lowpass_to > 0) cutoff *= std::pow(v.lowpass_to / v.lowpass, std::min(t / glide, 1.0));
-                cutoff *= std::pow(2.0, v.filter_env * std::exp(-t / v.decay));
+                if (v.lowpass_to > 0) cutoff *= std::pow(v.lowpass_to / v.lowpass, progress);
+                if (v.filter_env != 0) cutoff *= std::pow(2.0, v.filter_env * std::exp(-t / v.decay));
                 low[0].set(cutoff, v.resonance);
                 low[1].set(cutoff, v.resonance);
             }
-            if (use_hp && i == 0) {
-                high[0].set(v.highpass, 0.0);
-                high[1].set(v.highpass, 0.0);
-            }
         }
-        const double fm_index = v.fm_decay > 0 ? v.fm_index * std::exp(-t / v.fm_decay) : v.fm_index;
+        const double amp = env * mod_amp * gain;
         double left = 0.0, right = 0.0;
         for (int u = 0; u < n; ++u) {
-            const double f = freq * ratio[u];
-            const double dt = f / kRate;
+            const double dt = freq * ratio[u] / kRate;
             double s;
             if (v.wave == Wave::Noise) {
                 s = rng.bipolar();
@@ -166,10 +171,10 @@ Stereo render_voice(const VoiceParams& v, double hold, double velocity, std::uin
             if (v.sub > 0) {
                 s += v.sub * std::sin(2.0 * kPi * sub_phase[u]);
                 sub_phase[u] += dt * 0.5;
-                sub_phase[u] -= std::floor(sub_phase[u]);
+                if (sub_phase[u] >= 1.0) sub_phase[u] -= 1.0;
             }
             phase[u] += dt;
-            phase[u] -= std::floor(phase[u]);
+            if (phase[u] >= 1.0) phase[u] -= 1.0;
             left += s * pan_l[u];
             right += s * pan_r[u];
         }
