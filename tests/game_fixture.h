@@ -1,0 +1,50 @@
+#pragma once
+// A game in a test: the layer runs headless with a virtual clock, the
+// sprites have the sizes of the game's pictures (collisions only need the
+// sizes), and every draw and sound call is recorded.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "game/game.h"
+#include "game/game_state.h"
+#include "media/clock.h"
+#include "media/test_hooks.h"
+#include "test_support.h"
+
+namespace testing_support {
+
+class GameFixture : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // The state right after start-up (default table, sound on, level entry done).
+    void startFreshState();
+    // A new game on level n with the start key already pressed.
+    void startLevel(int level, bool started = true);
+    // Keys held down from now on (DirectInput codes); none when empty.
+    void hold(std::vector<int> keys);
+    // Runs one play-loop frame and returns the screen it leads to.
+    game::Screen playFrame();
+    // Runs play-loop frames until the screen changes or `limit` frames passed;
+    // gives the number of frames run.
+    int playUntilScreenChanges(int limit, game::Screen* reached = nullptr);
+    // Removes every orb of the level so a test can place its own.
+    void clearOrbs();
+    void placeOrb(int group, int i, int x, int y);
+    int drawsOf(int sprite) const;
+    const media::DrawCall* findDraw(int sprite, int nth = 0) const;
+    int soundPlays(int number) const;
+
+    ScratchDir dataHome;  // XDG_DATA_HOME: the hiscore file goes here
+    game::GameState s{};
+    media::VirtualClock clock;
+    std::vector<media::DrawCall> draws;
+    std::vector<media::SoundCall> sounds;
+};
+
+// Blank sprites with the sizes of every picture of the catalogue.
+void createSizedSprites();
+
+}  // namespace testing_support

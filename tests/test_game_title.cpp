@@ -1,0 +1,182 @@
+// The title screen: its picture, tips, hiscore panel, sound switch and start keys.
+#include <string>
+
+#include "game/level_entry.h"
+#include "game/title_screen.h"
+#include "game_fixture.h"
+#include "media/keyboard.h"
+#include "media/sound.h"
+#include "media/window.h"
+
+using namespace game;
+using testing_support::GameFixture;
+namespace key = media::key;
+
+namespace {
+// A short, valid sound: 16-bit stereo PCM.
+std::string tinyWave() {
+    auto le32 = [](uint32_t v) { return std::string{char(v), char(v >> 8), char(v >> 16), char(v >> 24)}; };
+    auto le16 = [](uint16_t v) { return std::string{char(v), char(v >> 8)}; };
+    std::string samples(400, '\x10');
+    return "RIFF" + le32(36 + samples.size()) + "WAVE" + "fmt " + le32(16) + le16(1) + le16(2) + le32(44100) +
+           le32(44100 * 4) + le16(4) + le16(16) + "data" + le32(samples.size()) + samples;
+}
+}  // namespace
+
+class Title : public GameFixture {
+protected:
+    void enter() {
+        enterTitleScreen(s);
+        draws.clear();
+        sounds.clear();
+    }
+    Screen frame() {
+        draws.clear();
+        return titleFrame(s);
+    }
+    std::vector<media::DrawCall> drawsAtY(int y) const {
+        std::vector<media::DrawCall> found;
+        for (const media::DrawCall& call : draws)
+            if (call.y == y) found.push_back(call);
+        return found;
+    }
+};
+
+TEST_F(Title, FirstTipIsTheWelcomeUntilALevelWasPlayed) {
+    EXPECT_EQ(s.tipNumber, 23);
+    s.playEntered = 1;
+    bool other = false;
+    for (int i = 0; i < 20; ++i) {
+        initLevelEntry(s);
+        ASSERT_GE(s.tipNumber, 1);
+        ASSERT_LE(s.tipNumber, 60);
+        other = other || s.tipNumber != 23;
+    }
+    EXPECT_TRUE(other);
+}
+
+TEST_F(Title, TipShowsFor560FramesFadesOutAndInWithTheChoiceInBetween) {
+    enter();
+    for (int i = 0; i < 560; ++i) frame();
+    EXPECT_EQ(s.tipPhase, 0);
+    EXPECT_EQ(s.tipIntensity, 255);
+    frame();
+    EXPECT_EQ(s.tipPhase, 1);
+    EXPECT_EQ(s.tipIntensity, 254);
+    for (int i = 0; i < 253; ++i) frame();
+    EXPECT_EQ(s.tipIntensity, 1);
+    EXPECT_EQ(s.tipNumber, 23);
+    frame();  // reaches 0, chooses, and takes the first fade-in step
+    EXPECT_EQ(s.tipPhase, 3);
+    EXPECT_EQ(s.tipIntensity, 1);
+    for (int i = 0; i < 254; ++i) frame();
+    EXPECT_EQ(s.tipPhase, 0);
+    EXPECT_EQ(s.tipFrames, 1);
+    EXPECT_EQ(s.tipIntensity, 255);
+}
+
+TEST_F(Title, LogosSlideAndFadeWithTheBackground) {
+    enter();
+    frame();
+    const media::DrawCall* small = findDraw(148);
+    ASSERT_NE(small, nullptr);
+    EXPECT_EQ(small->x, 0);
+    EXPECT_EQ(small->intensity, 70);
+    EXPECT_EQ(findDraw(122)->intensity, 110);
+    EXPECT_EQ(findDraw(150)->intensity, 255);
+    for (int i = 0; i < 80; ++i) frame();
+    EXPECT_EQ(s.titleFade, 180);
+    EXPECT_EQ(findDraw(148)->x, 817);
+    EXPECT_EQ(findDraw(148)->intensity, 255);
+    EXPECT_EQ(findDraw(122)->intensity, 255);
+}
+
+TEST_F(Title, HiscorePanelDrawsFirstSecondAndLastLetterAndFiveDigits) {
+    s.hiscoreNames[1] = "ab";
+    s.hiscoreScores[1] = 123456;
+    s.hiscoreNames[2] = "";
+    s.hiscoreScores[2] = 0;
+    s.hiscoreScores[3] = 1005;
+    enter();
+    frame();
+    int64_t tint = 213 + 223 * 256 + 160 * 65536;
+    std::vector<media::DrawCall> row1 = drawsAtY(359);
+    std::vector<std::pair<int, int>> got;
+    for (const auto& call : row1) {
+        got.push_back({call.sprite, call.x});
+        EXPECT_EQ(call.colour, tint);
+    }
+    std::vector<std::pair<int, int>> want = {{30, 430}, {31, 444}, {31, 458}, {21, 535},
+                                             {22, 549}, {23, 563}, {24, 577}, {25, 591}};
+    EXPECT_EQ(got, want);
+    EXPECT_TRUE(drawsAtY(374).empty());  // no name, and a score of 0 shows no digit
+    std::vector<int> row3;
+    for (const auto& call : drawsAtY(389))
+        if (call.sprite >= 20 && call.sprite <= 29) row3.push_back(call.x);
+    EXPECT_EQ(row3, std::vector<int>({535, 549, 563, 577}));
+}
+
+TEST_F(Title, SoundSwitchStopsAndStartsTheMusic) {
+    std::string wave = tinyWave();
+    ASSERT_TRUE(media::loadSoundFromMemory(15, reinterpret_cast<const unsigned char*>(wave.data()), wave.size(), 0));
+    s.soundOn = 0;
+    enter();
+    frame();
+    ASSERT_EQ(sounds.size(), 1u);
+    EXPECT_EQ(sounds[0].kind, media::SoundCall::Stop);
+    EXPECT_EQ(sounds[0].number, 15);
+
+    hold({key::M});
+    frame();
+    EXPECT_EQ(s.soundOn, 1);
+    EXPECT_EQ(clock.slept(), 301u);
+    hold({});
+    sounds.clear();
+    frame();
+    ASSERT_EQ(soundPlays(15), 1);
+    for (const media::SoundCall& call : sounds)
+        if (call.kind == media::SoundCall::Play) {
+            EXPECT_EQ(call.value, media::kPlayLooping);
+        }
+    EXPECT_EQ(media::soundVolume(15), 65);
+    sounds.clear();
+    frame();
+    EXPECT_TRUE(sounds.empty());  // applied once, not every frame
+}
+
+TEST_F(Title, HeldStartKeyStartsANewGameOnTheFirstFrame) {
+    s.levelNumber = 7;
+    s.lives = 4;
+    enter();
+    hold({key::NumpadEnter});
+    EXPECT_EQ(frame(), Screen::Play);
+    EXPECT_EQ(clock.slept(), 301u);
+    EXPECT_EQ(s.levelNumber, 1);
+    EXPECT_EQ(s.lives, 1);
+}
+
+TEST_F(Title, LevelEntryKeepsLevelAndLivesUnlessANewGameIsAsked) {
+    for (int kind : {0, 1}) {
+        s.levelEntryKind = static_cast<int8_t>(kind);
+        s.levelNumber = 9;
+        s.lives = 3;
+        initLevelEntry(s);
+        EXPECT_EQ(s.levelNumber, 9);
+        EXPECT_EQ(s.lives, 3);
+    }
+}
+
+TEST_F(Title, WindowComesBackWhereThePlayerLeftIt) {
+    enter();
+    EXPECT_EQ(media::windowTitle(0), " Quandrite 1.0");
+    s.lastWindowX = 123;
+    s.lastWindowY = 45;
+    s.lastWindowWidth = 800;
+    s.lastWindowHeight = 500;
+    enter();
+    frame();
+    EXPECT_EQ(s.lastWindowX, 123);
+    EXPECT_EQ(s.lastWindowY, 45);
+    EXPECT_EQ(s.lastWindowWidth, 800);
+    EXPECT_EQ(s.lastWindowHeight, 500);
+}
