@@ -7,6 +7,10 @@
 
 #include "screen.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace media {
 
 namespace {
@@ -28,17 +32,61 @@ inline uint32_t blendPixel(uint32_t source, uint32_t dest, uint32_t alpha, uint3
     return 0xFF000000u | divideLanesBy255(rb) | (divideLanesBy255(ga) << 8);
 }
 
+#if defined(__SSE2__)
+// Four pixels at a time: each channel widened to 16 bits, where
+// s*a + d*(255-a) + 127 still fits, then divided by 255 as above.
+inline __m128i divideBy255(__m128i x) {
+    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), _mm_set1_epi16(1)), 8);
+}
+
+inline __m128i blendHalf(__m128i source, __m128i dest, __m128i alpha, __m128i inverse, __m128i half) {
+    return divideBy255(_mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(source, alpha), _mm_mullo_epi16(dest, inverse)), half));
+}
+#endif
+
 void blendSpan(uint32_t* dest, const uint32_t* source, int count, uint32_t alpha) {
     uint32_t inverse = 255 - alpha;
-    for (int i = 0; i < count; ++i) dest[i] = blendPixel(source[i], dest[i], alpha, inverse);
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i a = _mm_set1_epi16(static_cast<int16_t>(alpha));
+    const __m128i ia = _mm_set1_epi16(static_cast<int16_t>(inverse));
+    const __m128i half = _mm_set1_epi16(127);
+    const __m128i opaque = _mm_set1_epi32(static_cast<int32_t>(0xFF000000u));
+    for (; i + 4 <= count; i += 4) {
+        __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
+        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest + i));
+        __m128i low = blendHalf(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), a, ia, half);
+        __m128i high = blendHalf(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), a, ia, half);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i), _mm_or_si128(_mm_packus_epi16(low, high), opaque));
+    }
+#endif
+    for (; i < count; ++i) dest[i] = blendPixel(source[i], dest[i], alpha, inverse);
 }
 
 // The tint's share of every pixel is the same, so it is computed once.
 void blendFlat(uint32_t* dest, int count, uint32_t colour, uint32_t alpha) {
     uint32_t inverse = 255 - alpha;
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i ia = _mm_set1_epi16(static_cast<int16_t>(inverse));
+    // colour * alpha + 127 per channel, for two pixels.
+    const __m128i tintShare = _mm_add_epi16(
+        _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int32_t>(colour)), zero),
+                        _mm_set1_epi16(static_cast<int16_t>(alpha))),
+        _mm_set1_epi16(127));
+    const __m128i opaque = _mm_set1_epi32(static_cast<int32_t>(0xFF000000u));
+    for (; i + 4 <= count; i += 4) {
+        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest + i));
+        __m128i low = divideBy255(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), ia), tintShare));
+        __m128i high = divideBy255(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), ia), tintShare));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i), _mm_or_si128(_mm_packus_epi16(low, high), opaque));
+    }
+#endif
     uint32_t rbTint = (colour & 0x00FF00FFu) * alpha + 0x007F007Fu;
     uint32_t gTint = ((colour >> 8) & 0xFFu) * alpha + 0x007Fu;
-    for (int i = 0; i < count; ++i) {
+    for (; i < count; ++i) {
         uint32_t d = dest[i];
         uint32_t rb = rbTint + (d & 0x00FF00FFu) * inverse;
         uint32_t g = gTint + ((d >> 8) & 0xFFu) * inverse;

@@ -83,14 +83,29 @@ TEST_F(ScreenTest, IntensityBlendsByOpacity) {
     EXPECT_EQ(pixelAt(7, 7), 0x0000C8u);
 }
 
-TEST_F(ScreenTest, BlendRoundsToNearestForEveryOpacity) {
-    makeGlyph(23, 1, 1, {{0, 0}});
-    for (int alpha = 1; alpha < 255; alpha += 7)
+TEST_F(ScreenTest, BlendRoundsToNearestForEveryOpacityOnWholeSpans) {
+    // Nine pixels wide: whole groups of pixels and a remainder are blended.
+    ASSERT_TRUE(createSprite(23, 9, 1));
+    ASSERT_EQ(startDrawing(spriteOutput(23)), 1);
+    box(0, 0, 9, 1, rgb(255, 40, 1));
+    stopDrawing();
+    auto expected = [](int source, int alpha, int background) {
+        return (source * alpha + background * (255 - alpha) + 127) / 255;
+    };
+    for (int alpha = 1; alpha < 255; alpha += 6)
         for (int background : {0, 1, 77, 128, 254, 255}) {
             clearScreen(rgb(background, background, background));
             displaySprite(23, 0, 0, alpha);
-            int expected = (255 * alpha + background * (255 - alpha) + 127) / 255;
-            ASSERT_EQ(channel(pixelAt(0, 0), 8), expected) << alpha << " over " << background;
+            displaySpriteTinted(23, 0, 1, alpha, rgb(3, 200, 255));
+            for (int x = 0; x < 9; ++x) {
+                uint32_t own = pixelAt(x, 0), tinted = pixelAt(x, 1);
+                ASSERT_EQ(channel(own, 16), expected(255, alpha, background)) << alpha << " over " << background;
+                ASSERT_EQ(channel(own, 8), expected(40, alpha, background));
+                ASSERT_EQ(channel(own, 0), expected(1, alpha, background));
+                ASSERT_EQ(channel(tinted, 16), expected(3, alpha, background));
+                ASSERT_EQ(channel(tinted, 8), expected(200, alpha, background));
+                ASSERT_EQ(channel(tinted, 0), expected(255, alpha, background));
+            }
         }
 }
 
