@@ -4,6 +4,7 @@
 #include "game/hiscores.h"
 #include "game/level_entry.h"
 #include "game/number_text.h"
+#include "game/screen_common.h"
 #include "media/clock.h"
 #include "media/keyboard.h"
 #include "media/numbers.h"
@@ -167,8 +168,7 @@ Screen gameOverFrame(GameState& s) {
         return Screen::Title;
     }
     ++s.levelFrames;
-    s.lastWindowX = media::windowX(0);
-    s.lastWindowY = media::windowY(0);
+    rememberWindowPlace(s);
     return Screen::GameOver;
 }
 

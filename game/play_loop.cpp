@@ -6,6 +6,7 @@
 #include "game/pickups.h"
 #include "game/player_moves.h"
 #include "game/scoring.h"
+#include "game/screen_common.h"
 #include "game/sound_effects.h"
 #include "media/clock.h"
 #include "media/keyboard.h"
@@ -20,11 +21,6 @@ using media::keyPushed;
 namespace key = media::key;
 
 namespace {
-bool startKeyDown() {
-    return keyPushed(key::Space) || keyPushed(key::Return) || keyPushed(key::LeftCtrl) || keyPushed(key::RightCtrl) ||
-           keyPushed(key::NumpadEnter);
-}
-
 void moveBanner(GameState& s) {
     if (s.bannerX >= 1000) return;
     if (s.bannerX < 457) s.bannerX += 5;
@@ -93,13 +89,6 @@ void countFrames(GameState& s) {
     if (s.levelStarted != 1) return;
     if (s.playerDying == 0) ++s.levelFrames;
     if (s.playerDying == 1) ++s.burstFrames;
-}
-
-void saveWindowGeometry(GameState& s) {
-    s.lastWindowX = media::windowX(0);
-    s.lastWindowY = media::windowY(0);
-    s.lastWindowWidth = media::windowInnerWidth(0);
-    s.lastWindowHeight = media::windowInnerHeight(0);
 }
 }  // namespace
 
@@ -175,7 +164,7 @@ Screen playFrame(GameState& s) {
     limitScoreAndMakeTexts(s);
     countFrames(s);
     if (s.lives < 0) s.lives = 0;
-    saveWindowGeometry(s);
+    rememberWindowPlaceAndSize(s);
     return Screen::Play;
 }
 

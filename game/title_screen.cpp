@@ -4,6 +4,7 @@
 #include "game/bubbles.h"
 #include "game/digit_sprites.h"
 #include "game/level_entry.h"
+#include "game/screen_common.h"
 #include "game/sound_effects.h"
 #include "game/title_tips.h"
 #include "media/clock.h"
@@ -109,11 +110,6 @@ void advanceTipCycle(GameState& s) {
     }
     ++s.tipFrames;
 }
-
-bool startKeyDown() {
-    return keyPushed(key::Return) || keyPushed(key::NumpadEnter) || keyPushed(key::Space) ||
-           keyPushed(key::RightCtrl) || keyPushed(key::LeftCtrl);
-}
 }  // namespace
 
 void enterTitleScreen(GameState& s) {
@@ -168,10 +164,7 @@ Screen titleFrame(GameState& s) {
         s.soundOn = s.soundOn == 1 ? 0 : 1;
     }
     ++s.levelFrames;
-    s.lastWindowX = windowX(0);
-    s.lastWindowY = windowY(0);
-    s.lastWindowWidth = windowInnerWidth(0);
-    s.lastWindowHeight = windowInnerHeight(0);
+    rememberWindowPlaceAndSize(s);
     return Screen::Title;
 }
 
