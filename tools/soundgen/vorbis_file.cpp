@@ -18,9 +18,12 @@ void append_page(std::vector<std::uint8_t>& out, const ogg_page& page) {
 std::vector<std::uint8_t> encode_vorbis(const Stereo& samples, const VorbisSettings& settings) {
     vorbis_info info;
     vorbis_info_init(&info);
-    if (vorbis_encode_init(&info, 2, kRate, -1, settings.nominal_bitrate, -1) != 0) {
+    // Average-bitrate setup as "oggenc -b" does it: the bitrate picks the quality, and the slow
+    // per-packet rate management stays off (the stream header still says 128 kbit/s nominal).
+    if (vorbis_encode_setup_managed(&info, 2, kRate, -1, settings.nominal_bitrate, -1) != 0 ||
+        vorbis_encode_ctl(&info, OV_ECTL_RATEMANAGE2_SET, nullptr) != 0 || vorbis_encode_setup_init(&info) != 0) {
         vorbis_info_clear(&info);
-        throw std::runtime_error("vorbis_encode_init failed");
+        throw std::runtime_error("cannot set up the Vorbis encoder");
     }
     vorbis_comment comment;
     vorbis_comment_init(&comment);
