@@ -22,8 +22,9 @@ namespace samples {
 using Bytes = std::vector<uint8_t>;
 
 inline void appendBytes(Bytes& out, const void* data, size_t length) {
-    const auto* p = static_cast<const uint8_t*>(data);
-    out.insert(out.end(), p, p + length);
+    size_t old = out.size();
+    out.resize(old + length);
+    if (length) std::memcpy(out.data() + old, data, length);
 }
 
 // One byte at a time: GCC 12 warns falsely on inserting initializer lists.
