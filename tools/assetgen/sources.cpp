@@ -7,10 +7,10 @@
 
 namespace gen {
 
+namespace {
+
 const char* const kPixelArtFiles[] = {"girl.txt", "glyphs.txt", "icons.txt", nullptr};
 const char* const kRecipeFiles[] = {"backgrounds.txt", "objects.txt", "captions.txt", "tips.txt", nullptr};
-
-namespace {
 [[noreturn]] void bad(const RecipeLine& l, const std::string& why) {
     throw std::runtime_error(l.file + ":" + std::to_string(l.line) + ": " + why);
 }

@@ -35,8 +35,4 @@ struct Sources {
     std::string sansBold() const { return fontDir + "/DejaVuSans-Bold.ttf"; }
 };
 
-// The files the generator reads, so the build can depend on them.
-extern const char* const kPixelArtFiles[];
-extern const char* const kRecipeFiles[];
-
 }  // namespace gen
