@@ -86,6 +86,7 @@ void render_part(const Score& score, const Section& section, const Part& part, i
     }
     if (cycle == 0) return;
     const int begin = part.from_bar * spb, end = (part.to_bar + 1) * spb;
+    Stereo note;
     for (int offset = begin; offset < end; offset += cycle) {
         for (const auto& [ev, kind] : events) {
             const int step = offset + ev.step;
@@ -104,7 +105,7 @@ void render_part(const Score& score, const Section& section, const Part& part, i
                     v.freq = hz;
                 }
                 v.level_db += part.level_db - 10.0 * std::log10(static_cast<double>(pitches.size()));
-                const Stereo note = render_voice(v, hold, velocity, rng.next());
+                render_voice_into(note, v, hold, velocity, rng.next());
                 add_wrapped(buses.dry, note, start);
                 add_wrapped_send(buses.reverb, note, start, static_cast<float>(inst.reverb_send));
                 add_wrapped_send(buses.echo, note, start, static_cast<float>(inst.echo_send));

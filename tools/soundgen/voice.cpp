@@ -90,15 +90,21 @@ double voice_length(const VoiceParams& v, double hold) {
 }
 
 Stereo render_voice(const VoiceParams& v, double hold, double velocity, std::uint64_t seed) {
+    Stereo out;
+    render_voice_into(out, v, hold, velocity, seed);
+    return out;
+}
+
+void render_voice_into(Stereo& out, const VoiceParams& v, double hold, double velocity, std::uint64_t seed) {
     hold = std::max(hold, v.attack);
     const size_t frames = static_cast<size_t>(voice_length(v, hold) * kRate) + 1;
     const size_t hold_frames = static_cast<size_t>(hold * kRate);
     const size_t attack_frames = static_cast<size_t>(v.attack * kRate);
-    Stereo out(frames * 2, 0.0f);
+    out.resize(frames * 2);  // every sample is written below
     Rng rng(seed);
 
     const int n = v.unison;
-    std::vector<double> phase(n), sub_phase(n, 0.0), fm_phase(n, 0.0), ratio(n), pan_l(n), pan_r(n);
+    std::vector<double> phase(n), sub_phase(n, 0.0), fm_phase(n, 0.0), ratio(n), pan_l(n), pan_r(n), step(n);
     for (int u = 0; u < n; ++u) {
         double offset = n == 1 ? 0.0 : (static_cast<double>(u) / (n - 1) - 0.5);
         ratio[u] = std::pow(2.0, offset * v.detune / 1200.0);
@@ -121,7 +127,7 @@ Stereo render_voice(const VoiceParams& v, double hold, double velocity, std::uin
         high[1].set(v.highpass, 0.0);
     }
     // Pitch, filter and modulation move slowly: update them every few samples only.
-    constexpr size_t kControlEvery = 8;
+    constexpr size_t kControlEvery = 16;
     double env = 0.0, decaying = 1.0, freq = v.freq, fm_index = v.fm_index, mod_amp = 1.0;
     for (size_t i = 0; i < frames; ++i) {
         if (i < attack_frames) {
@@ -144,6 +150,7 @@ Stereo render_voice(const VoiceParams& v, double hold, double velocity, std::uin
             if (v.trem_depth > 0) mod_amp -= v.trem_depth * 0.5 * (1.0 - std::cos(2.0 * kPi * v.trem_rate * t));
             // Fade the last 2 ms to exact silence, so no note ends in a step.
             mod_amp *= std::min(1.0, static_cast<double>(frames - i) / (0.002 * kRate));
+            for (int u = 0; u < n; ++u) step[u] = freq * ratio[u] / kRate;
             if (v.fm_decay > 0) fm_index = v.fm_index * std::exp(-t / v.fm_decay);
             if (use_lp) {
                 double cutoff = v.lowpass;
@@ -156,7 +163,7 @@ Stereo render_voice(const VoiceParams& v, double hold, double velocity, std::uin
         const double amp = env * mod_amp * gain;
         double left = 0.0, right = 0.0;
         for (int u = 0; u < n; ++u) {
-            const double dt = freq * ratio[u] / kRate;
+            const double dt = step[u];
             double s;
             if (v.wave == Wave::Noise) {
                 s = rng.bipolar();
@@ -183,7 +190,6 @@ Stereo render_voice(const VoiceParams& v, double hold, double velocity, std::uin
         out[2 * i] = static_cast<float>(left * amp);
         out[2 * i + 1] = static_cast<float>(right * amp);
     }
-    return out;
 }
 
 }  // namespace soundgen

@@ -41,5 +41,7 @@ double voice_length(const VoiceParams& v, double hold);
 
 // Renders the note (velocity 0..1) as interleaved stereo, voice_length(v, hold) long.
 Stereo render_voice(const VoiceParams& v, double hold, double velocity, std::uint64_t seed);
+// The same into a buffer that is reused from note to note.
+void render_voice_into(Stereo& out, const VoiceParams& v, double hold, double velocity, std::uint64_t seed);
 
 }  // namespace soundgen
