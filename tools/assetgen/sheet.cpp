@@ -10,7 +10,7 @@ namespace gen {
 
 namespace {
 constexpr int kSheetWidth = 1800;
-constexpr int kMaxThumbW = 360;
+constexpr int kMaxThumbW = 740;  // the widest tip stays at full size
 constexpr int kMaxThumbH = 150;
 constexpr int kLabelH = 14;
 constexpr int kGap = 8;
