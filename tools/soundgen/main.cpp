@@ -70,13 +70,15 @@ void make_music(const fs::path& score_path, const fs::path& out) {
 
 int main(int argc, char** argv) {
     fs::path sounds, music, out;
-    for (int i = 1; i + 1 < argc; i += 2) {
-        std::string flag = argv[i];
+    bool usable = argc % 2 == 1;  // flags come in pairs with their values
+    for (int i = 1; usable && i + 1 < argc; i += 2) {
+        const std::string flag = argv[i];
         if (flag == "--sounds") sounds = argv[i + 1];
         else if (flag == "--music") music = argv[i + 1];
         else if (flag == "--out") out = argv[i + 1];
+        else usable = false;
     }
-    if (sounds.empty() || music.empty() || out.empty()) {
+    if (!usable || sounds.empty() || music.empty() || out.empty()) {
         std::fprintf(stderr, "usage: %s --sounds DIR --music FILE --out DIR\n", argv[0]);
         return 2;
     }
