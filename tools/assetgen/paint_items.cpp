@@ -45,7 +45,7 @@ std::vector<Tri> gemMesh(float turn) {
     for (int i = 0; i < kSides; ++i) {
         const float a = i * 2 * kPi / kSides;
         table[i] = place({5.2f * std::cos(a), -12.0f, 5.2f * std::sin(a)});
-        girdle[i] = place({9.6f * std::cos(a + kPi / kSides), -5.0f, 9.6f * std::sin(a + kPi / kSides)});
+        girdle[i] = place({9.7f * std::cos(a + kPi / kSides), -3.5f, 9.7f * std::sin(a + kPi / kSides)});
     }
     std::vector<Tri> m;
     for (int i = 0; i < kSides; ++i) {
@@ -72,16 +72,14 @@ Canvas paintDiamond(const Sources& s, int colourIndex, int frame) {
     for (int y = 0; y < H; ++y)
         for (int x = 0; x < W; ++x) {
             Color sum{};
-            int hits = 0;
+            int hits = 0, firstFacet = -1;
+            bool edge = false;
             for (int sy = 0; sy < kSub; ++sy)
                 for (int sx = 0; sx < kSub; ++sx) {
                     const float px = x + (sx + 0.5f) / kSub - W / 2.0f, py = y + (sy + 0.5f) / kSub - H / 2.0f;
                     float bestZ = -1e9f;
-                    Color best{};
-                    bool any = false;
+                    const Tri* best = nullptr;
                     for (const Tri& t : mesh) {
-                        V3 n = unit(cross(sub(t.b, t.a), sub(t.c, t.a)));
-                        if (n.z < 0) n = {-n.x, -n.y, -n.z};
                         // Barycentric test in the image plane.
                         const float d = (t.b.y - t.c.y) * (t.a.x - t.c.x) + (t.c.x - t.b.x) * (t.a.y - t.c.y);
                         if (std::fabs(d) < 1e-6f) continue;
@@ -90,23 +88,34 @@ Canvas paintDiamond(const Sources& s, int colourIndex, int frame) {
                         const float l3 = 1 - l1 - l2;
                         if (l1 < 0 || l2 < 0 || l3 < 0) continue;
                         const float z = l1 * t.a.z + l2 * t.b.z + l3 * t.c.z;
-                        if (z <= bestZ) continue;
-                        bestZ = z;
-                        any = true;
-                        const float diffuse = std::max(0.0f, dot(n, light));
-                        const float spec = std::pow(std::max(0.0f, dot(n, half)), 24.0f);
-                        // Light bouncing inside the stone: each facet flashes at its own angle.
-                        const float inner = 0.5f + 0.5f * std::sin(t.facet * 2.1f + frame * 0.785f);
-                        Color c = mix(deep, gem, 0.25f + 0.75f * std::max(diffuse, inner * 0.8f));
-                        c = add(c, scale(rgb(255, 255, 255), spec * 0.9f + (t.facet == 0 ? 0.18f : 0.0f)));
-                        best = c;
+                        if (z > bestZ) {
+                            bestZ = z;
+                            best = &t;
+                        }
                     }
-                    if (any) {
-                        sum = add(sum, best);
-                        ++hits;
-                    }
+                    if (!best) continue;
+                    const Tri& t = *best;
+                    V3 n = unit(cross(sub(t.b, t.a), sub(t.c, t.a)));
+                    if (n.z < 0) n = {-n.x, -n.y, -n.z};
+                    const float diffuse = std::max(0.0f, dot(n, light));
+                    const float spec = std::pow(std::max(0.0f, dot(n, half)), 16.0f);
+                    // Light bouncing inside the stone: each facet flashes at its own angle,
+                    // and neighbouring facets alternate light and dark for crisp cuts.
+                    const float inner = 0.5f + 0.5f * std::sin(t.facet * 2.1f + frame * 0.785f);
+                    const float alt = (t.facet % 2) ? 0.75f : 1.0f;
+                    const float k = std::clamp((0.15f + 0.55f * diffuse + 0.5f * inner) * alt, 0.0f, 1.0f);
+                    Color c = mix(deep, gem, k);
+                    c = add(c, scale(rgb(255, 255, 255), spec * 0.8f + (t.facet == 0 ? 0.25f : 0.0f)));
+                    sum = add(sum, c);
+                    if (firstFacet < 0) firstFacet = t.facet;
+                    else if (t.facet != firstFacet) edge = true;
+                    ++hits;
                 }
-            if (hits) out.set(x, y, scale(sum, 1.0f / hits), static_cast<float>(hits) / (kSub * kSub));
+            if (!hits) continue;
+            Color c = scale(sum, 1.0f / hits);
+            // Facet edges catch the light.
+            if (edge && hits == kSub * kSub) c = mix(c, rgb(255, 255, 255), 0.22f);
+            out.set(x, y, c, static_cast<float>(hits) / (kSub * kSub));
         }
     // A twinkle on the rim in two of the eight frames.
     if (frame == 2 || frame == 6) {
