@@ -25,7 +25,7 @@ struct SpaceRecipe {
     float galaxyX, galaxyY, galaxyR, galaxyTilt;
     Color galaxyColour;
     bool planet;
-    float planetX, planetY, planetR, lightX, lightY;
+    float planetX, planetY, planetR, lightX, lightY, clouds;
     Color planetA, planetB;
     float ring;
 };
@@ -67,6 +67,7 @@ SpaceRecipe readRecipe(const RecipeLine& r) {
         s.ring = opt(r, "ring", 0.0f);
         s.lightX = opt(r, "lightX", -0.6f);
         s.lightY = opt(r, "lightY", -0.45f);
+        s.clouds = opt(r, "clouds", 0.0f);
     }
     return s;
 }
@@ -228,6 +229,9 @@ void paintPlanet(Light& out, const SpaceRecipe& r) {
                 const float lat = dy + 0.15f * bands.fbm(dx * 3, dy * 3, 4);
                 const float t = 0.5f + 0.5f * std::sin(lat * 11.0f + bands.fbm(dx * 2, dy * 9, 3) * 2.5f);
                 Color surface = mix(r.planetA, r.planetB, t);
+                // Streaks of white cloud, stretched along the latitudes.
+                const float cloud = smooth(0.52f, 0.8f, bands.fbm(dx * 5.0f + 40.0f, dy * 16.0f, 5) * 0.5f + 0.5f);
+                surface = mix(surface, rgb(245, 250, 255), cloud * r.clouds);
                 surface = scale(surface, 0.03f + 1.1f * std::pow(lit, 1.2f));
                 // Atmosphere: a bright limb on the lit side.
                 const float depth = (1.0f - std::sqrt(d2)) * R;  // pixels inside the limb
