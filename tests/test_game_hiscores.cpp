@@ -15,6 +15,7 @@
 #include "media/files.h"
 #include "media/strings.h"
 #include "media/test_hooks.h"
+#include "media/window.h"
 #include "test_support.h"
 
 namespace {
@@ -23,10 +24,10 @@ using game::GameState;
 using testing_support::readWholeFile;
 using testing_support::writeWholeFile;
 
-// The default table as the file format describes it, worked out by hand-kept
-// arithmetic outside the game from the slot-key table the game was first
-// released with. Files players already have look like this, so it must load
-// and the game must keep writing it byte for byte.
+// The default table in the file format, computed outside the game by a
+// separate script from the format's rules and the slot-key table the game was
+// first released with. Files players already have look like this, so it must
+// load, and the game must keep writing it byte for byte.
 const std::string kDefaultTableFile =
     "3531715282831641938228134161721154791177\r\n"
     "3638\r\n7085\r\n8604\r\n1497\r\n9731\r\n2034\r\n4651\r\n7627\r\n5839\r\n10417\r\n"
@@ -236,11 +237,15 @@ TEST_F(HiscoreFile, AfterTheErrorTableTheGameSavesAndReadsItBack) {
     EXPECT_TRUE(holdsErrorTable());
 }
 
-TEST_F(HiscoreFile, LoadingAndSavingEachWait508Milliseconds) {
+TEST_F(HiscoreFile, SavingShowsItInTheTitleAndLoadingAndSavingEachWait508Milliseconds) {
+    media::openWindow(0, -1, -1, 1020, 607, " Quandrite", media::kWindowCentred);
     game::loadHiscores(*state);
     EXPECT_EQ(clock.slept(), 508u);
+    EXPECT_EQ(media::windowTitle(0), " Quandrite");
     game::saveHiscores(*state);
     EXPECT_EQ(clock.slept(), 1016u);
+    EXPECT_EQ(media::windowTitle(0), " Saving score...");
+    media::closeWindow(0);
 }
 
 // Like a full disk: the file-size limit makes writes past 200 bytes fail. A
