@@ -2,10 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <thread>
 
 #include "media/sound.h"
 #include "media/test_hooks.h"
+#include "media/mixer.h"
 #include "media/wave.h"
 #include "test_media_samples.h"
 
@@ -244,6 +247,42 @@ TEST(SoundDeviceTest, DummyDevicePlaysSoundsToTheirEnd) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_FALSE(soundPlaying(1));
     releaseSound();
+}
+
+// The disk driver writes what the device would play: the mix itself.
+TEST(SoundDeviceTest, DiskDriverReceivesTheMix) {
+    std::string path = ::testing::TempDir() + "quandrite_mix.raw";
+    std::remove(path.c_str());
+    const char* previous = std::getenv("SDL_AUDIODRIVER");
+    std::string saved = previous ? previous : "";
+    setenv("SDL_AUDIODRIVER", "disk", 1);
+    setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+    setHeadless(false);
+    ASSERT_TRUE(initSound());
+    bool opened = audioDeviceOpen();
+    if (opened) {
+        auto wave = samples::makeWave(std::vector<int16_t>(2 * 44100, 1234));
+        ASSERT_TRUE(loadSoundFromMemory(1, wave.data(), wave.size(), 0));
+        setSoundVolume(1, 50);
+        playSound(1, kPlayLooping, -1);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    }
+    releaseSound();
+    if (previous) setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
+    else unsetenv("SDL_AUDIODRIVER");
+    if (!opened) GTEST_SKIP() << "no disk audio driver";
+
+    std::FILE* file = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(file, nullptr);
+    std::vector<int16_t> written(44100);
+    size_t count = std::fread(written.data(), 2, written.size(), file);
+    std::fclose(file);
+    std::remove(path.c_str());
+    int expected = (1234 * gainForPercent(50)) >> 15;
+    size_t matching = 0;
+    for (size_t i = 0; i < count; ++i) matching += written[i] == expected;
+    EXPECT_GT(matching, 2000u);
+    for (size_t i = 0; i < count; ++i) ASSERT_TRUE(written[i] == 0 || written[i] == expected) << i;
 }
 
 }  // namespace
