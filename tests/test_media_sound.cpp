@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <thread>
 
 #include "media/sound.h"
@@ -75,7 +76,7 @@ TEST_F(SoundTest, MalformedWavesAreRefused) {
     auto good = samples::makeWave(ramp(20, 2));
     auto refused = [](std::vector<uint8_t> data) { return !loadSoundFromMemory(2, data.data(), data.size(), 0); };
     auto noFmt = good;
-    std::memcpy(noFmt.data() + 12, "fmx ", 4);
+    noFmt[14] = 'x';  // "fmx "
     EXPECT_TRUE(refused(noFmt));
     auto floatTag = good;
     floatTag[20] = 3;
@@ -235,7 +236,27 @@ TEST_F(SoundTest, TruncatedOggIsRefusedOrEndsEarlyWithoutHarm) {
     }
 }
 
+// Sets an SDL driver variable for one test and puts the old value back.
+class ScopedEnvironment {
+public:
+    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+        const char* old = std::getenv(name);
+        if (old) saved_ = old, hadValue_ = true;
+        setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnvironment() {
+        if (hadValue_) setenv(name_, saved_.c_str(), 1);
+        else unsetenv(name_);
+    }
+
+private:
+    const char* name_;
+    std::string saved_;
+    bool hadValue_ = false;
+};
+
 TEST(SoundDeviceTest, DummyDevicePlaysSoundsToTheirEnd) {
+    ScopedEnvironment driver("SDL_AUDIODRIVER", "dummy");
     setHeadless(false);
     ASSERT_TRUE(initSound());
     if (!audioDeviceOpen()) GTEST_SKIP() << "no audio driver";
@@ -253,10 +274,8 @@ TEST(SoundDeviceTest, DummyDevicePlaysSoundsToTheirEnd) {
 TEST(SoundDeviceTest, DiskDriverReceivesTheMix) {
     std::string path = ::testing::TempDir() + "quandrite_mix.raw";
     std::remove(path.c_str());
-    const char* previous = std::getenv("SDL_AUDIODRIVER");
-    std::string saved = previous ? previous : "";
-    setenv("SDL_AUDIODRIVER", "disk", 1);
-    setenv("SDL_DISKAUDIOFILE", path.c_str(), 1);
+    ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
+    ScopedEnvironment file("SDL_DISKAUDIOFILE", path);
     setHeadless(false);
     ASSERT_TRUE(initSound());
     bool opened = audioDeviceOpen();
@@ -268,15 +287,13 @@ TEST(SoundDeviceTest, DiskDriverReceivesTheMix) {
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
     }
     releaseSound();
-    if (previous) setenv("SDL_AUDIODRIVER", saved.c_str(), 1);
-    else unsetenv("SDL_AUDIODRIVER");
     if (!opened) GTEST_SKIP() << "no disk audio driver";
 
-    std::FILE* file = std::fopen(path.c_str(), "rb");
-    ASSERT_NE(file, nullptr);
+    std::FILE* raw = std::fopen(path.c_str(), "rb");
+    ASSERT_NE(raw, nullptr);
     std::vector<int16_t> written(44100);
-    size_t count = std::fread(written.data(), 2, written.size(), file);
-    std::fclose(file);
+    size_t count = std::fread(written.data(), 2, written.size(), raw);
+    std::fclose(raw);
     std::remove(path.c_str());
     int expected = (1234 * gainForPercent(50)) >> 15;
     size_t matching = 0;
