@@ -1,3 +1,8 @@
 #include "game/game.h"
+#include "game/game_icon.h"
+#include "media/window_icon.h"
 
-int main(int argc, char** argv) { return game::runFromCommandLine(argc, argv); }
+int main(int argc, char** argv) {
+    media::setWindowIcon(game::gameIcon(64));
+    return game::runFromCommandLine(argc, argv);
+}

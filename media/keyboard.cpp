@@ -5,6 +5,8 @@
 #include <array>
 #include <cstring>
 
+#include "fullscreen.h"
+#include "gamepad.h"
 #include "key_map.h"
 #include "layer_state.h"
 #include "test_hooks.h"
@@ -39,6 +41,7 @@ bool readRealKeyboard(uint8_t* keys) {
             uint8_t code = directInputCode(static_cast<SDL_Scancode>(i));
             if (code) keys[code] = kDown;
         }
+    hideFullscreenChord(keys);
     return true;
 }
 
@@ -60,6 +63,8 @@ int examineKeyboard() {
     if (!initialised) return 0;
     bool ok = windowHasFocus();
     if (ok) ok = source ? source(snapshot.data()) : readRealKeyboard(snapshot.data());
+    // Gamepads are real input too; a source (demo, test) stands in for both.
+    if (!source && windowHasFocus() && mergeGamepadKeys(snapshot.data())) ok = true;
     // Whatever a failed read left behind counts as released.
     if (!ok) snapshot.fill(0);
     if (observer) observer(snapshot.data());

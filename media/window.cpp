@@ -5,10 +5,12 @@
 #include <algorithm>
 #include <deque>
 
+#include "fullscreen.h"
 #include "layer_state.h"
 #include "object_table.h"
 #include "test_hooks.h"
 #include "video_internal.h"
+#include "window_icon.h"
 
 namespace media {
 
@@ -82,6 +84,7 @@ void placeSdlWindow(SDL_Window* window, int x, int y, bool centred) {
 }
 
 void translateSdlEvent(const SDL_Event& event) {
+    if (handleFullscreenKey(event)) return;
     if (event.type == SDL_QUIT) {
         queueEvent(kEventCloseWindow);
         return;
@@ -153,11 +156,13 @@ void* openWindow(int number, int x, int y, int innerWidth, int innerHeight, cons
             windows.release(number);
             return nullptr;
         }
+        applyWindowIcon(window);
         SDL_ShowWindow(window);
     }
     record.sdl = window;
     record.title = title;
     placeSdlWindow(window, x, y, centred);
+    noteWindowOpened(number);
     return window;
 }
 
@@ -184,6 +189,7 @@ int windowX(int number) {
     WindowRecord* record = windows.lookup(number);
     if (!record) return 0;
     if (!record->sdl) return record->x;
+    if (const WindowGeometry* windowed = windowedGeometryWhileFullscreen(record->sdl)) return windowed->x;
     int x = 0;
     SDL_GetWindowPosition(record->sdl, &x, nullptr);
     return x - bordersOf(record->sdl).left;
@@ -193,6 +199,7 @@ int windowY(int number) {
     WindowRecord* record = windows.lookup(number);
     if (!record) return 0;
     if (!record->sdl) return record->y;
+    if (const WindowGeometry* windowed = windowedGeometryWhileFullscreen(record->sdl)) return windowed->y;
     int y = 0;
     SDL_GetWindowPosition(record->sdl, nullptr, &y);
     return y - bordersOf(record->sdl).top;
@@ -202,6 +209,7 @@ int windowInnerWidth(int number) {
     WindowRecord* record = windows.lookup(number);
     if (!record) return 0;
     if (!record->sdl) return record->width;
+    if (const WindowGeometry* windowed = windowedGeometryWhileFullscreen(record->sdl)) return windowed->width;
     int width = 0;
     SDL_GetWindowSize(record->sdl, &width, nullptr);
     return width;
@@ -211,6 +219,7 @@ int windowInnerHeight(int number) {
     WindowRecord* record = windows.lookup(number);
     if (!record) return 0;
     if (!record->sdl) return record->height;
+    if (const WindowGeometry* windowed = windowedGeometryWhileFullscreen(record->sdl)) return windowed->height;
     int height = 0;
     SDL_GetWindowSize(record->sdl, nullptr, &height);
     return height;

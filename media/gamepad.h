@@ -1,0 +1,44 @@
+#pragma once
+// Gamepads through SDL's GameController API, plugged in at any time, read as
+// keys of the keyboard snapshot so that the game's rules stay the same:
+// D-pad and left stick = arrow keys, A and Start = Space, B and Back = Escape,
+// Y = S (the title screen's sound switch).
+#include <cstdint>
+#include <optional>
+
+namespace media {
+
+// The stick's dead zone: smaller deflections are not a direction.
+constexpr int kGamepadDeadZone = 8000;
+
+enum GamepadButton : uint32_t {
+    PadA = 1u << 0,
+    PadB = 1u << 1,
+    PadX = 1u << 2,
+    PadY = 1u << 3,
+    PadBack = 1u << 4,
+    PadStart = 1u << 5,
+    PadUp = 1u << 6,
+    PadDown = 1u << 7,
+    PadLeft = 1u << 8,
+    PadRight = 1u << 9,
+};
+
+struct GamepadState {
+    uint32_t buttons = 0;  // GamepadButton bits held down
+    int leftX = 0;         // -32768 (left) .. 32767 (right)
+    int leftY = 0;         // -32768 (up) .. 32767 (down)
+};
+
+// Marks the keys a gamepad state stands for as down in a 256-byte snapshot.
+void addGamepadKeys(const GamepadState& pad, uint8_t* snapshot);
+
+// For tests and tools: a virtual gamepad plugged in with this state, or
+// unplugged (nullopt). It is read like a real one, headless too.
+void setVirtualGamepad(std::optional<GamepadState> pad);
+
+// Inside the layer: adds the keys of every connected gamepad to the snapshot
+// (real ones only while SDL video runs); false when none is connected.
+bool mergeGamepadKeys(uint8_t* snapshot);
+
+}  // namespace media

@@ -1,0 +1,120 @@
+// A whole game played with a gamepad alone: the pad is plugged into the
+// layer (as a virtual pad, headless) and the real game loop reads it.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "game/game.h"
+#include "media/clock.h"
+#include "media/gamepad.h"
+#include "media/keyboard.h"
+#include "media/random.h"
+#include "media/test_hooks.h"
+#include "test_support.h"
+
+namespace {
+
+using game::Screen;
+using namespace media;
+
+class GamepadGame : public ::testing::Test {
+protected:
+    void SetUp() override {
+        setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
+        setHeadless(true);
+        setFramePacing(false);
+        setClock(&clock);
+        seedRandom(12345);
+        setKeyboardSource(nullptr);
+        game.startUp();
+    }
+    void TearDown() override {
+        setVirtualGamepad(std::nullopt);
+        game.endProgram();
+        setClock(nullptr);
+    }
+    // Holds the pad in this state for n frames.
+    void hold(GamepadState pad, int frames = 1) {
+        setVirtualGamepad(pad);
+        for (int i = 0; i < frames; ++i) game.runFrame();
+    }
+    // A button pressed for one frame and let go for one.
+    void tap(uint32_t buttons) {
+        hold({buttons});
+        hold({});
+    }
+    // Holds the pad until the game reaches `screen`; false after `limit` frames.
+    bool holdUntil(GamepadState pad, Screen screen, int limit) {
+        setVirtualGamepad(pad);
+        for (int i = 0; i < limit && game.screen() != screen; ++i) game.runFrame();
+        return game.screen() == screen;
+    }
+
+    testing_support::ScratchDir dataHome;
+    VirtualClock clock;
+    game::Game game;
+};
+
+TEST_F(GamepadGame, StartWalkDieAndLeaveTheNameEmptyWithThePadAlone) {
+    game::GameState& s = game.state;
+    ASSERT_EQ(game.screen(), Screen::Title);
+    hold({}, 5);
+    EXPECT_EQ(game.screen(), Screen::Title) << "a plugged-in pad at rest does nothing";
+
+    const int8_t soundBefore = s.soundOn;
+    tap(PadY);
+    EXPECT_NE(s.soundOn, soundBefore) << "Y is the sound switch";
+    tap(PadY);
+    EXPECT_EQ(s.soundOn, soundBefore);
+
+    ASSERT_TRUE(holdUntil({PadStart}, Screen::Play, 10)) << "Start starts a game";
+    hold({});
+    EXPECT_EQ(s.levelNumber, 1);
+    EXPECT_EQ(s.levelStarted, 0);
+    const int startX = s.playerX;
+    hold({PadLeft}, 3);
+    EXPECT_EQ(s.playerX, startX) << "no walking before the start key";
+    tap(PadA);
+    ASSERT_EQ(s.levelStarted, 1) << "A starts the level";
+
+    hold({0, kGamepadDeadZone, 0}, 20);
+    EXPECT_EQ(s.playerX, startX) << "a stick inside the dead zone stands still";
+    hold({0, 30000, 0}, 20);
+    EXPECT_GT(s.playerX, startX) << "the stick walks";
+    const int stickX = s.playerX;
+    hold({PadLeft}, 20);
+    EXPECT_LT(s.playerX, stickX) << "the D-pad walks";
+
+    // The end of a long game: the last life and a score for the table; a
+    // skull waits a few steps to the right.
+    s.lives = 1;
+    s.score = 500;
+    for (auto& group : s.orbs) group.count = 0;
+    game::OrbGroup& skulls = s.orbs[game::Skull];
+    skulls.count = 1;
+    skulls.x[1] = s.playerX + 40;
+    skulls.y[1] = s.playerY;
+    skulls.opacity[1] = 254;
+    skulls.taken[1] = 0;
+    ASSERT_TRUE(holdUntil({PadRight}, Screen::GameOver, 600)) << "walking into the skull ends the game";
+    EXPECT_EQ(s.lives, 0);
+
+    hold({});
+    tap(PadA);
+    tap(PadA);
+    EXPECT_EQ(s.initialsCount, 2) << "A leaves a slot empty";
+    setVirtualGamepad(GamepadState{PadA});
+    game.runFrame();
+    ASSERT_TRUE(holdUntil({}, Screen::Title, 10)) << "the third A completes the entry";
+    int row = 1;
+    while (row <= 10 && !(s.hiscoreScores[row] == 500 && s.hiscoreNames[row].empty())) ++row;
+    EXPECT_LE(row, 10) << "500 points with an empty name are in the table";
+    EXPECT_TRUE(std::filesystem::exists(dataHome.path() + "/quandrite/quandrite.dat"));
+
+    ASSERT_TRUE(holdUntil({PadStart}, Screen::Play, 10)) << "and the pad starts the next game";
+    hold({PadB});
+    EXPECT_EQ(game.screen(), Screen::Title) << "B leaves to the title like Escape";
+}
+
+}  // namespace

@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Installs a finished build into a scratch prefix and checks the four kinds
+# of file a desktop needs: the program, its menu entry, its icons and its man
+# page, and that the entry, the icon and the page agree with the program.
+# Usage: tests/test_install.sh BUILD_DIR ICON_SIZE...
+set -euo pipefail
+build=$1
+shift
+sizes=$*
+prefix=$(mktemp -d)
+trap 'rm -rf "$prefix"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+cmake --install "$build" --prefix "$prefix" >/dev/null
+
+program=$prefix/bin/quandrite
+entry=$prefix/share/applications/quandrite.desktop
+page=$prefix/share/man/man6/quandrite.6
+[[ -x $program ]] || fail "no program at bin/quandrite"
+[[ -f $entry ]] || fail "no desktop entry"
+[[ -f $page ]] || fail "no man page"
+
+# Each icon is a PNG of its folder's size (width and height from the header).
+for size in $sizes; do
+  icon=$prefix/share/icons/hicolor/${size}x${size}/apps/quandrite.png
+  if [[ ! -f $icon ]]; then
+    fail "no ${size}x${size} icon"
+    continue
+  fi
+  signature=$(od -An -tx1 -N8 "$icon" | tr -d ' \n')
+  [[ $signature == 89504e470d0a1a0a ]] || fail "${size}x${size} icon is not a PNG"
+  read -r width height < <(od -An -tu4 --endian=big -j16 -N8 "$icon")
+  [[ "$width $height" == "$size $size" ]] || fail "${size}x${size} icon is ${width}x${height}"
+done
+
+if [[ -f $entry ]]; then
+  desktop-file-validate "$entry" || fail "desktop-file-validate rejects the entry"
+  grep -qx 'Exec=quandrite' "$entry" || fail "entry does not start the installed program"
+  grep -qx 'Icon=quandrite' "$entry" || fail "entry does not name the installed icon"
+  grep -qx 'Categories=Game;ArcadeGame;' "$entry" || fail "entry is not in Game;ArcadeGame;"
+fi
+
+if [[ -f $page && -x $program ]]; then
+  warnings=$(groff -man -ww -z "$page" 2>&1) || true
+  [[ -z $warnings ]] || fail "man page warnings: $warnings"
+  text=$(MANWIDTH=200 man -l "$page" 2>/dev/null | sed 's/\x1b\[[0-9;]*m//g; s/.\x08//g')
+  # Every option the program's usage text lists is in the page.
+  usage=$("$program" --no-such-option 2>&1) || true
+  options=$(grep -o -- '--[a-z-]*' <<<"$usage" | sort -u) || true
+  [[ -n $options ]] || fail "the program printed no usage"
+  for option in $options; do
+    grep -q -- "$option" <<<"$text" || fail "man page does not name $option"
+  done
+  for needle in 'quandrite/quandrite.dat' '~/.local/share/quandrite/quandrite.dat' 'XDG_DATA_HOME' \
+                'Arrow keys' 'Escape' 'Backspace' 'F11' 'QUANDRITE_FULLSCREEN'; do
+    grep -qF -- "$needle" <<<"$text" || fail "man page does not mention $needle"
+  done
+fi
+
+[[ $failures -eq 0 ]] && echo "install layout ok: $prefix"
+exit $((failures > 0))

@@ -1,0 +1,167 @@
+// Desktop fullscreen on a real X display (tests/test_desktop_xvfb.sh runs
+// these under Xvfb with a window manager; without a display they are skipped),
+// and the Alt+Enter chord kept away from the game.
+#include <gtest/gtest.h>
+
+#include <SDL.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "media/fullscreen.h"
+#include "media/keyboard.h"
+#include "media/test_hooks.h"
+#include "media/window.h"
+
+namespace {
+
+using namespace media;
+
+class X11Fullscreen : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
+        if (const char* driver = std::getenv("SDL_VIDEODRIVER")) oldDriver_ = driver;
+        setenv("SDL_VIDEODRIVER", "x11", 1);
+        setHeadless(false);
+        if (!startWindows()) GTEST_SKIP() << "no X11 video: " << SDL_GetError();
+    }
+    void TearDown() override {
+        closeAllWindows();
+        setHeadless(true);
+        if (oldDriver_.empty()) {
+            unsetenv("SDL_VIDEODRIVER");
+        } else {
+            setenv("SDL_VIDEODRIVER", oldDriver_.c_str(), 1);
+        }
+    }
+    // Lets the window manager act: polls events for a while.
+    static void settle() {
+        for (int i = 0; i < 40; ++i) {
+            while (windowEvent() != 0) {
+            }
+            SDL_Delay(10);
+        }
+    }
+    // A key press as SDL reports it, handled by the layer's event poll.
+    static void press(SDL_Keycode sym, SDL_Keymod mod) {
+        SDL_Event event{};
+        event.type = SDL_KEYDOWN;
+        event.key.keysym.sym = sym;
+        event.key.keysym.scancode = SDL_GetScancodeFromKey(sym);
+        event.key.keysym.mod = static_cast<Uint16>(mod);
+        event.key.state = SDL_PRESSED;
+        SDL_PushEvent(&event);
+        settle();
+    }
+    struct Geometry {
+        int x, y, width, height;
+        bool operator==(const Geometry&) const = default;
+    };
+    static Geometry reported() { return {windowX(0), windowY(0), windowInnerWidth(0), windowInnerHeight(0)}; }
+    static Geometry actual(SDL_Window* window) {
+        Geometry g{};
+        SDL_GetWindowPosition(window, &g.x, &g.y);
+        SDL_GetWindowSize(window, &g.width, &g.height);
+        return g;
+    }
+    std::string oldDriver_;
+};
+
+TEST_F(X11Fullscreen, F11AndAltEnterSwitchWhileTheGameKeepsSeeingTheWindow) {
+    auto* window = static_cast<SDL_Window*>(openWindow(0, 140, 110, 640, 400, " Quandrite", kWindowStyleOverlapped));
+    ASSERT_NE(window, nullptr);
+    settle();
+    const Geometry before = reported();
+    const Geometry sdlBefore = actual(window);
+    EXPECT_EQ(before.width, 640);
+    EXPECT_EQ(before.height, 400);
+
+    press(SDLK_F11, KMOD_NONE);
+    ASSERT_TRUE(fullscreenActive());
+    EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
+    SDL_Rect desktop{};
+    SDL_GetDisplayBounds(0, &desktop);
+    const Geometry full = actual(window);
+    EXPECT_EQ(full.width, desktop.w);
+    EXPECT_EQ(full.height, desktop.h);
+    EXPECT_EQ(reported(), before) << "the game remembers the windowed place and size";
+
+    press(SDLK_RETURN, KMOD_LALT);
+    EXPECT_FALSE(fullscreenActive());
+    EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN);
+    EXPECT_EQ(actual(window), sdlBefore);
+    EXPECT_EQ(reported(), before);
+
+    // Twice more, with the keys the other way round.
+    press(SDLK_KP_ENTER, KMOD_RALT);
+    EXPECT_TRUE(fullscreenActive());
+    press(SDLK_F11, KMOD_NONE);
+    EXPECT_FALSE(fullscreenActive());
+    EXPECT_EQ(actual(window), sdlBefore);
+    press(SDLK_RETURN, KMOD_NONE);
+    EXPECT_FALSE(fullscreenActive()) << "Enter alone is a game key";
+}
+
+TEST_F(X11Fullscreen, ReopeningWhileFullscreenKeepsTheWindowedGeometryForLater) {
+    auto* window = static_cast<SDL_Window*>(openWindow(0, 200, 150, 500, 300, " Quandrite", kWindowStyleOverlapped));
+    ASSERT_NE(window, nullptr);
+    settle();
+    const Geometry before = reported();
+    toggleFullscreen();
+    settle();
+    // The title screen reopens the window at the place and size it read.
+    openWindow(0, before.x, before.y, before.width, before.height, " Quandrite", kWindowStyleOverlapped);
+    settle();
+    EXPECT_TRUE(fullscreenActive());
+    EXPECT_EQ(reported(), before);
+    toggleFullscreen();
+    settle();
+    EXPECT_EQ(reported(), before);
+}
+
+TEST(FullscreenChord, EnterHeldWithAltIsNotAGameKey) {
+    uint8_t snapshot[256] = {};
+    hideFullscreenChord(snapshot);  // a snapshot without Enter ends an earlier switch's hold
+    snapshot[key::Return] = snapshot[key::NumpadEnter] = snapshot[key::Space] = 0x80;
+    SDL_SetModState(KMOD_NONE);
+    hideFullscreenChord(snapshot);
+    EXPECT_EQ(snapshot[key::Return], 0x80);
+    EXPECT_EQ(snapshot[key::NumpadEnter], 0x80);
+    SDL_SetModState(KMOD_LALT);
+    hideFullscreenChord(snapshot);
+    SDL_SetModState(KMOD_NONE);
+    EXPECT_EQ(snapshot[key::Return], 0);
+    EXPECT_EQ(snapshot[key::NumpadEnter], 0);
+    EXPECT_EQ(snapshot[key::Space], 0x80);
+
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.keysym.sym = SDLK_RETURN;
+    event.key.keysym.mod = KMOD_LALT;
+    // Alt let go before Enter, with the Alt+Enter press still in SDL's queue.
+    ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_EVENTS), 0);
+    ASSERT_EQ(SDL_PushEvent(&event), 1);
+    uint8_t early[256] = {};
+    early[key::Return] = 0x80;
+    hideFullscreenChord(early);
+    EXPECT_EQ(early[key::Return], 0);
+    SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
+    SDL_QuitSubSystem(SDL_INIT_EVENTS);
+
+    // After an Alt+Enter switch its Enter stays hidden until let go, Alt or not.
+    ASSERT_TRUE(handleFullscreenKey(event));
+    uint8_t held[256] = {};
+    for (int frame = 0; frame < 2; ++frame) {
+        held[key::Return] = 0x80;
+        hideFullscreenChord(held);
+        EXPECT_EQ(held[key::Return], 0) << frame;
+    }
+    uint8_t released[256] = {};
+    hideFullscreenChord(released);
+    held[key::Return] = 0x80;
+    hideFullscreenChord(held);
+    EXPECT_EQ(held[key::Return], 0x80) << "the next press is the game's";
+}
+
+}  // namespace
