@@ -3,6 +3,6 @@
 #include "media/window_icon.h"
 
 int main(int argc, char** argv) {
-    media::setWindowIcon(game::gameIcon(64));
+    media::setWindowIcon([] { return game::gameIcon(64); });
     return game::runFromCommandLine(argc, argv);
 }

@@ -9,19 +9,23 @@
 namespace media {
 
 namespace {
-IconImage current;
-}
+WindowIconMaker maker;
+IconImage made;
+}  // namespace
 
-void setWindowIcon(IconImage icon) {
-    current = std::move(icon);
+void setWindowIcon(WindowIconMaker make) {
+    maker = std::move(make);
+    made = IconImage{};
     if (SDL_Window* window = mainSdlWindow()) applyWindowIcon(window);
 }
 
 void applyWindowIcon(SDL_Window* window) {
-    if (!window || current.size <= 0) return;
+    if (!window) return;
+    if (made.size <= 0 && maker) made = maker();
+    if (made.size <= 0) return;
     // SDL copies the pixels, so the surface may borrow ours for the call.
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(current.argb.data(), current.size, current.size, 32,
-                                                              current.size * 4, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(made.argb.data(), made.size, made.size, 32,
+                                                              made.size * 4, SDL_PIXELFORMAT_ARGB8888);
     if (!surface) return;
     SDL_SetWindowIcon(window, surface);
     SDL_FreeSurface(surface);

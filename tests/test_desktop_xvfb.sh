@@ -71,8 +71,14 @@ stop_game() {
 if start_game env; then
   icon=$(xprop -id "$window" _NET_WM_ICON)
   grep -q 'Icon (64 x 64)' <<<"$icon" || fail "the window has no 64 x 64 icon"
-  sleep 1  # the title screen is up and waits for keys
+  # The title screen is up when the window stays put.
   windowed=$(geometry "$window")
+  for _ in $(seq 20); do
+    sleep 0.3
+    now=$(geometry "$window")
+    [[ $now == "$windowed" ]] && break
+    windowed=$now
+  done
   xdotool key F11
   expect_geometry "$window" "0,0,1280x800" "F11"
   xdotool key alt+Return
