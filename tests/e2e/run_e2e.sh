@@ -105,8 +105,12 @@ wait_window() {
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
     for id in $(xdotool search --pid "$GAME_PID" --name 'Quandrite' 2>/dev/null); do
       if [[ $(xdotool getwindowname "$id" 2>/dev/null) == "$1" ]]; then
+        # SDL may replace its first X window when the renderer starts:
+        # only a window that is still there a second later counts.
+        if [[ $id == "$WIN" ]]; then return; fi
         WIN=$id
-        return
+        sleep 1
+        continue 2
       fi
     done
     sleep 0.2
