@@ -76,6 +76,8 @@ int phases() {
     };
     game::Game g;
     game::GameState& state = g.state;
+    game::prefetchSpriteCatalogue();
+    step("prefetchSpriteCatalogue_started");
     media::startWindows();
     step("startWindows");
     media::startFiles();

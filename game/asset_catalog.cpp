@@ -1,5 +1,7 @@
 #include "game/asset_catalog.h"
 
+#include <vector>
+
 #include "assets/embedded_assets.h"
 #include "media/drawing.h"
 #include "media/screen.h"
@@ -36,6 +38,15 @@ void loadSpriteCatalogue(const GameState& state) {
         media::loadSpriteFromMemory(number, blob.data, blob.size);
     }
     if (!panelMade) createStatusPanel(state);
+}
+
+void prefetchSpriteCatalogue() {
+    std::vector<media::ImageBytes> images;
+    for (int number : assets::embeddedSpriteNumbers()) {
+        assets::Blob blob = assets::embeddedSprite(number);
+        images.push_back({blob.data, blob.size});
+    }
+    media::prefetchSpriteImages(std::move(images));
 }
 
 }  // namespace game

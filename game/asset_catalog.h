@@ -8,5 +8,8 @@ void loadSounds();
 // Every embedded sprite in ascending order, with the grey status panel
 // (sprite 18, as wide as the window) made between sprites 17 and 19.
 void loadSpriteCatalogue(const GameState& state);
+// Starts decoding the catalogue's pictures in the background, so that the
+// title's first load of them finds the work done.
+void prefetchSpriteCatalogue();
 
 }  // namespace game

@@ -16,6 +16,9 @@ namespace game {
 
 void Game::startUp() {
     state = GameState{};
+    // Decoding the pictures takes longer than anything else at start-up; the
+    // second core does it while the hiscore load waits.
+    prefetchSpriteCatalogue();
     media::startWindows();
     media::startFiles();
     media::initSprites();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <deque>
+#include <future>
 #include <map>
 #include <utility>
 
@@ -46,12 +47,69 @@ void trimCache() {
     }
 }
 
+// What obtainImage makes of some bytes, without touching shared state, so
+// that the prefetching thread can make it too.
+struct PreparedImage {
+    std::vector<uint8_t> bytes;
+    ImageInfo info;
+    bool large = false;
+    std::shared_ptr<const SpritePixels> decoded;
+};
+
+bool prepareImage(const uint8_t* data, size_t length, PreparedImage& prepared) {
+    if (!readImageInfo(data, length, prepared.info)) return false;
+    prepared.bytes.assign(data, data + length);
+    prepared.large = prepared.info.format == ImageFormat::Jpeg &&
+                     int64_t{prepared.info.width} * prepared.info.height > kLargeImagePixels;
+    if (!prepared.large) {
+        auto pixels = std::make_shared<SpritePixels>();
+        if (!decodeImage(data, length, *pixels)) return false;
+        prepared.decoded = std::move(pixels);
+    }
+    return true;
+}
+
+using PrefetchedImages = std::vector<std::pair<CacheKey, PreparedImage>>;
+std::future<PrefetchedImages> prefetching;
+
+void insertImage(const CacheKey& key, PreparedImage&& prepared) {
+    auto image = std::make_shared<ImageSource>();
+    image->bytes = std::move(prepared.bytes);
+    image->info = prepared.info;
+    image->large = prepared.large;
+    image->decoded = std::move(prepared.decoded);
+    trimCache();
+    cache()[key] = std::move(image);
+}
+
+// Waits for the prefetching thread, if any, and files what it decoded.
+void adoptPrefetched() {
+    if (!prefetching.valid()) return;
+    for (auto& [key, prepared] : prefetching.get()) {
+        if (cache().count(key) == 0) insertImage(key, std::move(prepared));
+    }
+}
+
 }  // namespace
 
 ImageSource::~ImageSource() { forgetDecodedLarge(this); }
 
+void prefetchImages(std::vector<ImageBytes> images) {
+    adoptPrefetched();
+    prefetching = std::async(std::launch::async, [images = std::move(images)] {
+        PrefetchedImages prepared;
+        for (const ImageBytes& image : images) {
+            PreparedImage one;
+            if (image.data && image.length > 0 && prepareImage(image.data, image.length, one))
+                prepared.emplace_back(CacheKey{image.data, image.length}, std::move(one));
+        }
+        return prepared;
+    });
+}
+
 std::shared_ptr<ImageSource> obtainImage(const uint8_t* data, size_t length) {
     if (!data || length == 0) return nullptr;
+    adoptPrefetched();
     CacheKey key{data, length};
     auto& images = cache();
     auto found = images.find(key);
@@ -60,19 +118,10 @@ std::shared_ptr<ImageSource> obtainImage(const uint8_t* data, size_t length) {
         images.erase(found);
     }
 
-    auto image = std::make_shared<ImageSource>();
-    if (!readImageInfo(data, length, image->info)) return nullptr;
-    image->bytes.assign(data, data + length);
-    image->large = image->info.format == ImageFormat::Jpeg &&
-                   int64_t{image->info.width} * image->info.height > kLargeImagePixels;
-    if (!image->large) {
-        auto pixels = std::make_shared<SpritePixels>();
-        if (!decodeImage(data, length, *pixels)) return nullptr;
-        image->decoded = std::move(pixels);
-    }
-    trimCache();
-    images[key] = image;
-    return image;
+    PreparedImage prepared;
+    if (!prepareImage(data, length, prepared)) return nullptr;
+    insertImage(key, std::move(prepared));
+    return images[key];
 }
 
 std::shared_ptr<const SpritePixels> imagePixels(ImageSource& image) {
@@ -97,6 +146,7 @@ std::shared_ptr<const SpritePixels> imagePixels(ImageSource& image) {
 }
 
 void clearImageCache() {
+    adoptPrefetched();
     for (ImageSource* image : decodedLarge()) image->decoded.reset();
     decodedLarge().clear();
     cache().clear();

@@ -2,11 +2,10 @@
 
 #include <SDL.h>
 
-#include <cstring>
-
 #include "compositor.h"
 #include "frame_pacer.h"
 #include "layer_state.h"
+#include "renderer_choice.h"
 #include "test_hooks.h"
 #include "video_internal.h"
 
@@ -37,20 +36,6 @@ bool displayRunsAt60Hz(SDL_Window* window) {
     return mode.refresh_rate >= 59 && mode.refresh_rate <= 61;
 }
 
-// OpenGL drawn by the CPU (Mesa's llvmpipe under Xvfb or without a GPU) is
-// many times slower than SDL's own software renderer for our single quad.
-bool rendererIsSoftwareGl(SDL_Renderer* renderer) {
-    SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
-    using GetString = const unsigned char* (*)(unsigned);
-    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-    if (!getString) return false;
-    constexpr unsigned kGlRenderer = 0x1F01;
-    const char* name = reinterpret_cast<const char*>(getString(kGlRenderer));
-    return name && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
-                    std::strstr(name, "Software Rasterizer"));
-}
-
 bool createTexture() {
     if (presentation.texture) SDL_DestroyTexture(presentation.texture);
     presentation.texture = SDL_CreateTexture(presentation.renderer, SDL_PIXELFORMAT_ARGB8888,
@@ -73,11 +58,17 @@ bool openPresentation(SDL_Window* window) {
     presentation.window = window;
     presentation.vsync = displayRunsAt60Hz(window);
     uint32_t flags = presentation.vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
-    presentation.renderer = SDL_CreateRenderer(window, -1, flags);
     bool driverChosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
-    if (presentation.renderer && !driverChosen && rendererIsSoftwareGl(presentation.renderer)) {
-        SDL_DestroyRenderer(presentation.renderer);
-        presentation.renderer = nullptr;
+    if (driverChosen || !defaultRendererRunsOnCpu(window)) {
+        presentation.renderer = SDL_CreateRenderer(window, -1, flags);
+        if (presentation.renderer && !driverChosen) {
+            bool onCpu = rendererIsSoftwareGl(presentation.renderer);
+            noteRendererRunsOnCpu(onCpu);
+            if (onCpu) {
+                SDL_DestroyRenderer(presentation.renderer);
+                presentation.renderer = nullptr;
+            }
+        }
     }
     if (!presentation.renderer) presentation.renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
     if (!presentation.renderer || !createTexture()) {

@@ -4,6 +4,7 @@
 // optional flat tint. Black is the transparent colour of every sprite.
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace media {
 
@@ -25,6 +26,14 @@ int flipBuffers();
 // PNG or JPEG data of the given true length; false (and no sprite) when the
 // data is not a complete image.
 bool loadSpriteFromMemory(int number, const unsigned char* data, size_t length);
+struct ImageBytes {
+    const unsigned char* data;
+    size_t length;
+};
+// Starts decoding these pictures on a second thread, so that a later
+// loadSpriteFromMemory of the same data (which must stay where it is) finds
+// them decoded.
+void prefetchSpriteImages(std::vector<ImageBytes> images);
 bool createSprite(int number, int width, int height);
 DrawingOutput* spriteOutput(int number);
 bool isSprite(int number);

@@ -230,6 +230,38 @@ TEST_F(ScreenTest, LargeImagesAreDecodedOnDisplayAndAtMostTwoAreKept) {
     EXPECT_EQ(decodedLargeImages(), 2u);
 }
 
+TEST_F(ScreenTest, PrefetchedImagesLoadAsIfDecodedOnTheSpot) {
+    auto red = samples::makeRgbaPng(2, 1, {0xFFFF0000u, 0xFFFF0000u});
+    auto broken = red;
+    broken.resize(broken.size() / 2);
+    const int width = 1280, height = 1024;
+    auto large = samples::makeJpeg(width, height, std::vector<uint32_t>(width * height, 0x808080u));
+    // Bytes that change after the prefetch must not give the prefetched image.
+    auto green = samples::makeRgbaPng(2, 1, {0xFF00FF00u, 0xFF00FF00u});
+    std::vector<uint8_t> reused(std::max(red.size(), green.size()) + 8, 0);
+    std::copy(red.begin(), red.end(), reused.begin());
+    prefetchSpriteImages({{red.data(), red.size()},
+                          {broken.data(), broken.size()},
+                          {large.data(), large.size()},
+                          {reused.data(), reused.size()}});
+    std::fill(reused.begin(), reused.end(), 0);
+    std::copy(green.begin(), green.end(), reused.begin());
+
+    ASSERT_TRUE(loadSpriteFromMemory(70, red.data(), red.size()));
+    EXPECT_FALSE(loadSpriteFromMemory(71, broken.data(), broken.size()));
+    ASSERT_TRUE(loadSpriteFromMemory(72, large.data(), large.size()));
+    ASSERT_TRUE(loadSpriteFromMemory(73, reused.data(), reused.size()));
+    EXPECT_EQ(decodedLargeImages(), 0u);
+    clearScreen(rgb(0, 0, 255));
+    displaySprite(72, 0, 0, 255);
+    displaySprite(70, 0, 0, 255);
+    displaySprite(73, 0, 1, 255);
+    EXPECT_EQ(pixelAt(0, 0), 0xFF0000u);
+    EXPECT_EQ(pixelAt(0, 1), 0x00FF00u);
+    EXPECT_NEAR(channel(pixelAt(500, 300), 0), 0x80, 3);
+    EXPECT_EQ(decodedLargeImages(), 1u);
+}
+
 TEST_F(ScreenTest, FlipCountsFramesAndTellsTheObserver) {
     uint64_t seen = 0;
     setFlipObserver([&](uint64_t frame) { seen = frame; });
