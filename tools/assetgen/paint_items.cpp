@@ -98,14 +98,14 @@ Canvas paintDiamond(const Sources& s, int colourIndex, int frame) {
                     V3 n = unit(cross(sub(t.b, t.a), sub(t.c, t.a)));
                     if (n.z < 0) n = {-n.x, -n.y, -n.z};
                     const float diffuse = std::max(0.0f, dot(n, light));
-                    const float spec = std::pow(std::max(0.0f, dot(n, half)), 16.0f);
+                    const float specular = std::pow(std::max(0.0f, dot(n, half)), 16.0f);
                     // Light bouncing inside the stone: each facet flashes at its own angle,
                     // and neighbouring facets alternate light and dark for crisp cuts.
                     const float inner = 0.5f + 0.5f * std::sin(t.facet * 2.1f + frame * 0.785f);
                     const float alt = (t.facet % 2) ? 0.75f : 1.0f;
                     const float k = std::clamp((0.15f + 0.55f * diffuse + 0.5f * inner) * alt, 0.0f, 1.0f);
                     Color c = mix(deep, gem, k);
-                    c = add(c, scale(rgb(255, 255, 255), spec * 0.8f + (t.facet == 0 ? 0.25f : 0.0f)));
+                    c = add(c, scale(rgb(255, 255, 255), specular * 0.8f + (t.facet == 0 ? 0.25f : 0.0f)));
                     sum = add(sum, c);
                     if (firstFacet < 0) firstFacet = t.facet;
                     else if (t.facet != firstFacet) edge = true;

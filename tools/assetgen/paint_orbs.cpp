@@ -71,7 +71,7 @@ Canvas paintOrb(const Sources& s, int number) {
             const float d2 = std::min(dx * dx + dy * dy, 0.999f);
             const Vec nrm{dx, dy, std::sqrt(1.0f - d2)};
             const float diffuse = std::max(0.0f, dot(nrm, kLight));
-            const float spec = std::pow(std::max(0.0f, dot(nrm, kHalf)), 60.0f);
+            const float specular = std::pow(std::max(0.0f, dot(nrm, kHalf)), 60.0f);
             const float bounce = std::max(0.0f, dot(nrm, norm({0.6f, 0.7f, 0.2f})));
             Color col = mix(dark, base, std::pow(diffuse, 0.75f));
             col = add(col, scale(rim, std::pow(bounce, 3.0f) * 0.55f));
@@ -88,7 +88,7 @@ Canvas paintOrb(const Sources& s, int number) {
             col = mix(col, scale(emblemColour, 0.55f + 0.6f * diffuse), em[i]);
             // Gloss: a sharp highlight and a soft window reflection on top of everything.
             const float window = std::exp(-((dx + 0.38f) * (dx + 0.38f) * 9 + (dy + 0.45f) * (dy + 0.45f) * 16));
-            col = add(col, scale(rgb(255, 255, 255), spec * 0.9f + window * 0.35f));
+            col = add(col, scale(rgb(255, 255, 255), specular * 0.9f + window * 0.35f));
             // Darken towards the silhouette so the orb reads as round on any background.
             col = scale(col, 0.55f + 0.45f * std::pow(nrm.z, 0.5f));
             out.set(x, y, col, cov);
