@@ -7,6 +7,7 @@
 #include "game/play_loop.h"
 #include "game/title_screen.h"
 #include "media/files.h"
+#include "media/gamepad.h"
 #include "media/keyboard.h"
 #include "media/screen.h"
 #include "media/sound.h"
@@ -38,6 +39,7 @@ void Game::startUp() {
 
 void Game::enterScreen(Screen next) {
     screen_ = next;
+    media::setGamepadSoundSwitch(next == Screen::Title);
     switch (next) {
     case Screen::Title: enterTitleScreen(state); break;
     case Screen::Play:

@@ -15,6 +15,7 @@ namespace {
 constexpr uint8_t kDown = 0x80;
 
 std::optional<GamepadState> virtualPad;
+bool ySwitchesSound = true;
 std::vector<SDL_GameController*> pads;
 bool subsystemFailed = false;
 
@@ -78,8 +79,10 @@ void addGamepadKeys(const GamepadState& pad, uint8_t* snapshot) {
     press((pad.buttons & PadRight) || pad.leftX > kGamepadDeadZone, key::Right);
     press(pad.buttons & (PadA | PadStart), key::Space);
     press(pad.buttons & (PadB | PadBack), key::Escape);
-    press(pad.buttons & PadY, key::S);
+    press(ySwitchesSound && (pad.buttons & PadY), key::S);
 }
+
+void setGamepadSoundSwitch(bool on) { ySwitchesSound = on; }
 
 void setVirtualGamepad(std::optional<GamepadState> pad) { virtualPad = pad; }
 

@@ -2,7 +2,7 @@
 // Gamepads through SDL's GameController API, plugged in at any time, read as
 // keys of the keyboard snapshot so that the game's rules stay the same:
 // D-pad and left stick = arrow keys, A and Start = Space, B and Back = Escape,
-// Y = S (the title screen's sound switch).
+// Y = S (the title screen's sound switch) where the game turns that on.
 #include <cstdint>
 #include <optional>
 
@@ -32,6 +32,9 @@ struct GamepadState {
 
 // Marks the keys a gamepad state stands for as down in a 256-byte snapshot.
 void addGamepadKeys(const GamepadState& pad, uint8_t* snapshot);
+// Whether Y stands for S (on at start). Only the title screen wants it: on the
+// game-over screen S would be typed as an initial.
+void setGamepadSoundSwitch(bool on);
 
 // For tests and tools: a virtual gamepad plugged in with this state, or
 // unplugged (nullopt). It is read like a real one, headless too.

@@ -101,6 +101,8 @@ TEST_F(GamepadGame, StartWalkDieAndLeaveTheNameEmptyWithThePadAlone) {
     EXPECT_EQ(s.lives, 0);
 
     hold({});
+    tap(PadY);
+    EXPECT_EQ(s.initialsCount, 0) << "Y types no letter: initials come from the keyboard";
     tap(PadA);
     tap(PadA);
     EXPECT_EQ(s.initialsCount, 2) << "A leaves a slot empty";
