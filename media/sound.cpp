@@ -119,11 +119,13 @@ int isSound(int number) {
 }
 
 int playSound(int number, int flags, int volume) {
-    if (volume != -1) setSoundVolume(number, volume);
+    if (volume != -1) logCall(SoundCall::Volume, number, volume);
     logCall(SoundCall::Play, number, flags);
     std::lock_guard<std::mutex> lock(soundMutex);
     SoundRecord* sound = sounds.lookup(number);
     if (!sound) return 0;
+    // The volume belongs to this one sound (-1 here is no sound, not "every sound").
+    if (volume != -1) applyVolume(*sound, volume);
     rewind(*sound);
     sound->looping = (flags & kPlayLooping) != 0;
     sound->playing = true;

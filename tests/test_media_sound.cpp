@@ -171,6 +171,11 @@ TEST_F(SoundTest, VolumeFollowsTheAttenuationTableAndStaysWithTheSound) {
     EXPECT_EQ(soundVolume(6), 10);
     playSound(6, 0, 65);
     EXPECT_EQ(soundVolume(6), 65);
+    // Playing a number that holds no sound sets no volume, not even -1's "every sound".
+    EXPECT_EQ(playSound(-1, 0, 30), 0);
+    EXPECT_EQ(playSound(12, 0, 30), 0);
+    EXPECT_EQ(soundVolume(5), 10);
+    EXPECT_EQ(soundVolume(6), 65);
     // Reloading gives back full volume.
     ASSERT_TRUE(loadSoundFromMemory(5, wave.data(), wave.size(), 0));
     EXPECT_EQ(soundVolume(5), 100);
