@@ -96,9 +96,10 @@ bool present() {
 
 }  // namespace
 
-int openWindowedScreen(void* window, int, int, int width, int height, int, int, int) {
+// The title screen passes the window's saved size, which the player may have
+// changed; the picture stays the same and is stretched to the window.
+int openWindowedScreen(void* window, int, int, int, int, int, int, int) {
     closeScreen();
-    if (width != kScreenWidth || height != kScreenHeight) return 0;
     clearBackBuffer(0);
     pacer.reset();
     if (!headlessMode()) {

@@ -16,6 +16,8 @@ struct DrawingOutput;
 
 bool initSprites();
 void shutdownSprites();
+// The screen fills the window's client area; width and height are not used,
+// the picture is always kScreenWidth x kScreenHeight.
 int openWindowedScreen(void* window, int x, int y, int width, int height, int autoStretch, int rightMargin,
                        int bottomMargin);
 void closeScreen();

@@ -114,6 +114,17 @@ TEST_F(SdlWindowTest, FramesArePresentedAndSurviveARendererReset) {
     EXPECT_EQ(flipBuffers(), 1);
 }
 
+// The title screen reopens the screen with the window's saved size; the
+// picture stays 1020 x 607 and is stretched to whatever size that is.
+TEST_F(SdlWindowTest, ReopeningTheScreenWithTheResizedWindowsSizeStillPresents) {
+    ASSERT_EQ(openWindowedScreen(window_, 0, 0, kScreenWidth, kScreenHeight, 1, 0, 0), 1);
+    setFramePacing(false);
+    void* again = openWindow(0, 10, 20, 1200, 700, " Quandrite", kWindowStyleOverlapped);
+    ASSERT_EQ(openWindowedScreen(again, 0, 0, windowInnerWidth(0), windowInnerHeight(0), 1, 0, 0), 1);
+    EXPECT_TRUE(screenPresents());
+    EXPECT_EQ(flipBuffers(), 1);
+}
+
 TEST(FramePacingTest, HeadlessFramesArePacedAtSixtyPerSecond) {
     setHeadless(true);
     setFramePacing(true);
