@@ -21,6 +21,18 @@ TEST(Numbers, TruncationAndRoundingModes) {
     EXPECT_EQ(roundToEven(-2.5), -2);
 }
 
+// x + 0.5 must not be rounded to single precision before the floor: above 2^23
+// every odd whole number would go up by one, and just below a half would round up.
+TEST(Numbers, RoundingToNearestAddsTheHalfExactly) {
+    EXPECT_EQ(roundFloat(8388609.0f, 2), 8388609.0f);
+    EXPECT_EQ(roundFloat(-8388609.0f, 2), -8388609.0f);
+    EXPECT_EQ(roundFloat(16777215.0f, 2), 16777215.0f);
+    EXPECT_EQ(roundFloat(0.49999997f, 2), 0.0f);
+    EXPECT_EQ(roundFloat(-0.49999997f, 2), 0.0f);
+    EXPECT_EQ(roundFloat(0.5f, 2), 1.0f);
+    EXPECT_EQ(roundFloat(-0.5f, 2), -1.0f);
+}
+
 namespace {
 int liveRecords = 0;
 struct Counted {
