@@ -86,12 +86,20 @@ TEST(HiscoreInsertion, AScoreEqualToTheNinthAndTenthReplacesTheTenth) {
 }
 
 TEST_F(GameOver, ScoreDigitsAreCentredOnTheTable) {
-    enter(450);
-    frame();
-    std::vector<int> xs;
-    for (const media::DrawCall& call : draws)
-        if (call.y == 250) xs.push_back(call.x);
-    EXPECT_EQ(xs, std::vector<int>({519, 507, 495}));
+    // Digits are drawn from the last to the first; a half rounds to even.
+    auto digitXs = [this](int32_t score) {
+        enter(score);
+        frame();
+        std::vector<int> xs;
+        for (const media::DrawCall& call : draws)
+            if (call.y == 250) xs.push_back(call.x);
+        return xs;
+    };
+    EXPECT_EQ(digitXs(7), std::vector<int>({506}));
+    EXPECT_EQ(digitXs(42), std::vector<int>({513, 501}));
+    EXPECT_EQ(digitXs(450), std::vector<int>({519, 507, 495}));
+    EXPECT_EQ(digitXs(1234), std::vector<int>({525, 513, 501, 489}));
+    EXPECT_EQ(digitXs(98765), std::vector<int>({531, 519, 507, 495, 483}));
     enter(123456);
     EXPECT_EQ(s.scoreText, "99999");
     enter(-5);
