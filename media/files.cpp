@@ -187,6 +187,12 @@ bool createFile(int number, const std::string& name) {
     files().release(number);
     std::string path = resolveFileName(name);
     lastSaveFailure.clear();
+    // A file the player may not write (made read-only, say) stays as it is:
+    // the renamed temporary file would otherwise replace it.
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
+        lastSaveFailure = path + ": " + reason(errno);
+        return false;
+    }
     // One save at a time per process, so the process id makes the name unique.
     std::string temporaryPath = path + ".saving-" + std::to_string(getpid());
     ::unlink(temporaryPath.c_str());

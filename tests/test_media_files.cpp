@@ -4,6 +4,8 @@
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -278,6 +280,33 @@ TEST_F(Files, ASaveIntoAFolderThatCannotExistFailsAtOnce) {
     media::closeFile(0);
     EXPECT_EQ(media::lastSaveError().rfind(path("plain-file") + "/quandrite/quandrite.dat: ", 0), 0u)
         << media::lastSaveError();
+}
+
+TEST_F(Files, AFileThePlayerMayNotWriteIsNotReplaced) {
+    // Write permission means nothing to root, so the save runs as an
+    // ordinary user in a child process.
+    std::filesystem::permissions(scratch.path(), std::filesystem::perms::all);
+    const std::string file = path("save.dat");
+    pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(10);
+        writeWholeFile(file, "kept\r\n");
+        if (chmod(file.c_str(), 0444) != 0) _exit(11);
+        if (media::createFile(0, file)) _exit(12);
+        if (media::writeLine(0, "new") != 0) _exit(13);
+        media::closeFile(0);
+        if (readWholeFile(file) != "kept\r\n") _exit(14);
+        if (media::lastSaveError().rfind(file + ": ", 0) != 0) _exit(15);
+        if (std::distance(std::filesystem::directory_iterator(scratch.path()), {}) != 1) _exit(16);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "10: no ordinary user, 11: chmod, 12: the save began, "
+                                         "13: a line was written, 14: the file changed, 15: no failure said, "
+                                         "16: a temporary file was left";
 }
 
 }  // namespace
