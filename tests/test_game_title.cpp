@@ -5,6 +5,7 @@
 #include "game/title_screen.h"
 #include "game_fixture.h"
 #include "media/keyboard.h"
+#include "media/random.h"
 #include "media/sound.h"
 #include "media/window.h"
 
@@ -179,4 +180,106 @@ TEST_F(Title, WindowComesBackWhereThePlayerLeftIt) {
     EXPECT_EQ(s.lastWindowY, 45);
     EXPECT_EQ(s.lastWindowWidth, 800);
     EXPECT_EQ(s.lastWindowHeight, 500);
+}
+
+TEST_F(Title, FrameDrawsBackgroundLogosSwitchTipTableAndBubblesInOrder) {
+    enter();
+    s.tipNumber = 16;
+    frame();
+    std::vector<int> want = {150, 705, 705, 705, 148, 122, 59, 149, 163, 516, 67, 75, 83, 91, 99};
+    for (int row = 1; row <= 10; ++row) {
+        const std::string& name = s.hiscoreNames[row];
+        for (char c : {name.front(), name[1], name.back()}) want.push_back(30 + (c - 'a'));
+    }
+    for (int row = 1; row <= 10; ++row)
+        for (char c : std::to_string(s.hiscoreScores[row])) want.push_back(20 + (c - '0'));
+    for (int set = 1; set <= 4; ++set)
+        for (int j = 1; j <= 4; ++j) want.push_back(700 + set);
+    std::vector<int> got;
+    for (const media::DrawCall& call : draws) got.push_back(call.sprite);
+    EXPECT_EQ(got, want);
+
+    auto at = [&](int sprite) {
+        const media::DrawCall* call = findDraw(sprite);
+        return call ? std::vector<int>{call->x, call->y, call->intensity} : std::vector<int>{};
+    };
+    EXPECT_EQ(at(150), std::vector<int>({0, -71, 255}));
+    EXPECT_EQ(at(59), std::vector<int>({328, 566, 230}));
+    EXPECT_EQ(at(149), std::vector<int>({440, 295, 229}));
+    EXPECT_EQ(at(163), std::vector<int>({27, 561, 248}));
+    EXPECT_EQ(at(516), std::vector<int>({448, 218, 255}));
+    EXPECT_EQ(at(99), std::vector<int>({409, 214, 255}));
+    EXPECT_EQ(findDraw(705)->intensity, 240);
+    EXPECT_EQ(findDraw(704, 3)->intensity, 249);
+
+    s.soundOn = 0;
+    s.tipNumber = 61;  // no such tip
+    frame();
+    EXPECT_EQ(drawsOf(163), 0);
+    EXPECT_EQ(at(164), std::vector<int>({27, 561, 248}));
+    for (const media::DrawCall& call : draws) EXPECT_FALSE(call.sprite > 500 && call.sprite <= 560);
+}
+
+// The same seed replayed in the documented order must give the same bubbles.
+TEST_F(Title, BubblesStartFarBelowAndComeBackBelowTheScreenWithNewDraws) {
+    media::seedRandom(777);
+    enter();
+    media::seedRandom(777);
+    struct Range {
+        uint32_t lowestY, topSpeed;
+    };
+    const Range start[6] = {{}, {4000, 3}, {4000, 3}, {4000, 3}, {3000, 2}, {1500, 2}};
+    const int counts[6] = {0, 4, 4, 4, 4, 3};
+    for (int set = 1; set <= 5; ++set)
+        for (int j = 1; j <= counts[set]; ++j) {
+            EXPECT_EQ(s.bubbles[set].x[j], int32_t(media::randomRange(980, 60))) << set << "/" << j;
+            EXPECT_EQ(s.bubbles[set].y[j], int32_t(media::randomRange(6500, start[set].lowestY))) << set << "/" << j;
+            EXPECT_EQ(s.bubbles[set].speed[j], int32_t(media::randomRange(start[set].topSpeed, 1))) << set << "/" << j;
+        }
+
+    // Set 4's second and set 5's third bubble pass y -100 in this frame; the
+    // rest of their set moves first, and only they draw new values.
+    s.bubbles[4].y[2] = -99;
+    s.bubbles[4].speed[2] = 2;
+    s.bubbles[5].y[3] = -100;
+    s.bubbles[5].speed[3] = 1;
+    s.bubbles[3].y[1] = -98;
+    s.bubbles[3].speed[1] = 2;
+    int32_t untouchedY = s.bubbles[4].y[3];
+    int32_t untouchedSpeed = s.bubbles[4].speed[3];
+    s.tipFrames = 0;  // no tip choice in this frame
+    media::seedRandom(4242);
+    frame();
+    media::seedRandom(4242);
+    for (auto [set, j] : {std::pair{4, 2}, std::pair{5, 3}}) {
+        EXPECT_EQ(s.bubbles[set].x[j], int32_t(media::randomRange(980, 60)));
+        EXPECT_EQ(s.bubbles[set].y[j], int32_t(media::randomRange(1600, 800)));
+        EXPECT_EQ(s.bubbles[set].speed[j], int32_t(media::randomRange(2, 1)));
+    }
+    EXPECT_EQ(s.bubbles[3].y[1], -100);  // at -100 it is not yet above the screen
+    EXPECT_EQ(s.bubbles[4].y[3], untouchedY - untouchedSpeed);
+}
+
+TEST_F(Title, LevelEntryDrawsBackgroundThenFourBubblesOfSetsOneToFourThenTheTip) {
+    s.playEntered = 1;
+    s.bubbles[5].x[1] = 111;
+    s.bubbles[5].y[1] = 2222;
+    s.bubbles[5].speed[1] = 2;
+    media::seedRandom(99);
+    initLevelEntry(s);
+    media::seedRandom(99);
+    EXPECT_EQ(s.backgroundIndex, media::randomRange(20, 1));
+    for (int set = 1; set <= 4; ++set)
+        for (int j = 1; j <= 4; ++j) {
+            EXPECT_EQ(s.bubbles[set].x[j], int32_t(media::randomRange(980, 60)));
+            EXPECT_EQ(s.bubbles[set].y[j], int32_t(media::randomRange(1600, 800)));
+            EXPECT_EQ(s.bubbles[set].speed[j], int32_t(media::randomRange(3, 1)));
+        }
+    EXPECT_EQ(s.tipNumber, media::randomRange(60, 1));
+    EXPECT_EQ(s.bubbles[5].x[1], 111);
+    EXPECT_EQ(s.bubbles[5].y[1], 2222);
+    EXPECT_EQ(s.bubbles[5].speed[1], 2);
+    EXPECT_EQ(s.titleFade, 255);
+    EXPECT_EQ(s.tipFrames, 0);
+    EXPECT_EQ(s.tipIntensity, 255);
 }
