@@ -148,3 +148,73 @@ TEST_F(LevelFrame, HallOfFameTreatsATenthScoreOfZeroAsBeaten) {
     updateHiscoreFigures(s);
     EXPECT_EQ(s.hallOfFamePercent, 1);
 }
+
+TEST_F(LevelFrame, LayersComeInTheirFixedOrderWithTheirPlacesAndOpacities) {
+    clearOrbs();
+    placeOrb(1, 1, 200, 150);
+    placeOrb(2, 1, 300, 250);
+    s.orbs[1].label[1] = 77;
+    s.backgroundIndex = 5;
+    s.backgroundIntensity = 90;
+    s.timePercent = 39;
+    s.diamondsCollected = 5;
+    s.playerSpeed = 4;
+    s.powerUpDigitText = std::string("7");
+    s.lives = 2;
+    s.levelText = std::string("3");
+    s.timeText = std::string("39");
+    s.scoreText = std::string("120");
+    s.score = 120;
+    s.recordDistance = 0;
+    s.percentText = std::string("5");
+    s.hallOfFamePercent = 5;
+    s.rankPosition = 0;
+    s.bannerX = 100;
+    s.playerDying = 0;
+    draw();
+
+    std::vector<int> want = {126};
+    for (int set = 1; set <= 4; ++set)
+        for (int j = 1; j <= 4; ++j) want.push_back(700 + set);
+    // Number texts are drawn from their last character back to the first.
+    for (int sprite : {16, 16, 17, 120, 18, 19, 14, 108, 110, 107, 121, 27, 66, 66, 23, 29, 23, 20, 22, 21, 65, 25, 64,
+                       62, 65, int(s.playerFrame)})
+        want.push_back(sprite);
+    for (int k = 1; k <= 5; ++k) {
+        want.push_back(67 + 8 * (k - 1) + (s.diamonds[k].frame - 1));
+        want.push_back(113);
+    }
+    want.push_back(154);
+    want.push_back(23);
+    std::vector<int> got;
+    for (const media::DrawCall& call : draws) got.push_back(call.sprite);
+    EXPECT_EQ(got, want);
+
+    auto at = [&](int sprite, int nth = 0) {
+        const media::DrawCall* call = findDraw(sprite, nth);
+        return call ? std::vector<int>{call->x, call->y, call->intensity} : std::vector<int>{};
+    };
+    EXPECT_EQ(at(126), std::vector<int>({s.backgroundOriginX - s.playerX, s.backgroundOriginY - s.playerY, 90}));
+    EXPECT_EQ(at(701), std::vector<int>({s.bubbles[1].x[1], s.bubbles[1].y[1], 249}));
+    EXPECT_EQ(at(16, 1), std::vector<int>({0, 479, 255}));
+    EXPECT_EQ(at(17), std::vector<int>({1002, -2, 255}));
+    EXPECT_EQ(at(120), std::vector<int>({s.exitX, s.exitY, 254}));
+    EXPECT_EQ(at(18), std::vector<int>({0, 527, 40}));
+    EXPECT_EQ(at(19), std::vector<int>({42, 572, 255}));
+    EXPECT_EQ(at(14), std::vector<int>({s.wallX, 49, 255}));
+    EXPECT_EQ(at(108), std::vector<int>({200, 150, 254}));
+    EXPECT_EQ(at(110), std::vector<int>({211, 168, 77}));
+    EXPECT_EQ(at(121), std::vector<int>({s.exitX + s.exitArrowDX, s.exitY + s.exitArrowDY, 254}));
+    EXPECT_EQ(at(66), std::vector<int>({43, 539, 230}));
+    EXPECT_EQ(at(62), std::vector<int>({870, 541, 205}));
+    EXPECT_EQ(at(65), std::vector<int>({665, 544, 215}));
+    EXPECT_EQ(at(65, 1), std::vector<int>({955, 540, 215}));
+    EXPECT_EQ(at(154), std::vector<int>({100, 257, 255}));
+    const Diamond& first = s.diamonds[1];
+    EXPECT_EQ(at(113), std::vector<int>({first.x - 3, first.y + 11, int(first.labelIntensity)}));
+    // Score digits from the last back to the first, 12 apart, shifted 5 left per digit.
+    std::vector<int> scoreXs;
+    for (const media::DrawCall& call : draws)
+        if (call.y == 548 && (call.sprite == 20 || call.sprite == 21 || call.sprite == 22)) scoreXs.push_back(call.x);
+    EXPECT_EQ(scoreXs, std::vector<int>({523, 511, 499}));
+}
