@@ -283,3 +283,30 @@ TEST_F(Title, LevelEntryDrawsBackgroundThenFourBubblesOfSetsOneToFourThenTheTip)
     EXPECT_EQ(s.tipFrames, 0);
     EXPECT_EQ(s.tipIntensity, 255);
 }
+
+TEST_F(Title, StartingALevelNamesItPlaysTheSoundAndAfterTheLastEndsTheGameAsWon) {
+    s.soundOn = 1;
+    s.levelNumber = 21;
+    uint64_t slept = clock.slept();
+    EXPECT_EQ(game::startLevel(s), Screen::GameOver);
+    EXPECT_EQ(s.gameWon, 1);
+    EXPECT_EQ(media::windowTitle(0), " Quandrite - Game Over");
+    EXPECT_EQ(soundPlays(6), 1);
+    EXPECT_EQ(clock.slept() - slept, 301u);
+
+    // An unexpected level number is named as it is, then level 1 is set up; sound off plays nothing.
+    s.levelNumber = 1;
+    EXPECT_EQ(game::startLevel(s), Screen::Play);
+    GameState levelOne = s;
+    s.soundOn = 0;
+    s.levelNumber = 0;
+    sounds.clear();
+    EXPECT_EQ(game::startLevel(s), Screen::Play);
+    EXPECT_EQ(media::windowTitle(0), " Quandrite - Level 0");
+    EXPECT_EQ(soundPlays(6), 0);
+    EXPECT_EQ(s.levelNumber, 1);  // the set-up of level 1 makes it level 1
+    EXPECT_EQ(s.exitX, levelOne.exitX);
+    EXPECT_EQ(s.exitY, levelOne.exitY);
+    for (int k = 1; k <= 5; ++k) EXPECT_EQ(s.diamonds[k].x, levelOne.diamonds[k].x);
+    for (int group = 1; group <= kOrbGroups; ++group) EXPECT_EQ(s.orbs[group].count, levelOne.orbs[group].count);
+}
