@@ -169,6 +169,15 @@ std::string dataHome() {
     return std::string(home) + "/.local/share";
 }
 
+// A file the player has linked elsewhere (into a synced folder, say) is
+// saved where the link points, so the link stays.
+std::string followLinks(const std::string& path) {
+    std::error_code error;
+    if (!std::filesystem::is_symlink(path, error)) return path;
+    std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
+    return error ? path : target.string();
+}
+
 }  // namespace
 
 void startFiles() { files(); }
@@ -185,7 +194,7 @@ std::string resolveFileName(const std::string& name) {
 
 bool createFile(int number, const std::string& name) {
     files().release(number);
-    std::string path = resolveFileName(name);
+    std::string path = followLinks(resolveFileName(name));
     lastSaveFailure.clear();
     // A file the player may not write (made read-only, say) stays as it is:
     // the renamed temporary file would otherwise replace it.

@@ -282,6 +282,19 @@ TEST_F(Files, ASaveIntoAFolderThatCannotExistFailsAtOnce) {
         << media::lastSaveError();
 }
 
+TEST_F(Files, ASaveThroughALinkWritesTheLinkedFileAndKeepsTheLink) {
+    std::filesystem::create_directory(path("synced"));
+    writeWholeFile(path("synced/save.dat"), "old\r\n");
+    std::filesystem::create_symlink("synced/save.dat", path("save.dat"));
+    ASSERT_TRUE(media::createFile(0, path("save.dat")));
+    media::writeLine(0, "new");
+    media::closeFile(0);
+    EXPECT_EQ(media::lastSaveError(), "");
+    EXPECT_TRUE(std::filesystem::is_symlink(path("save.dat")));
+    EXPECT_EQ(readWholeFile(path("synced/save.dat")), "new\r\n");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(path("synced")), {}), 1) << "no temporary file left";
+}
+
 TEST_F(Files, AFileThePlayerMayNotWriteIsNotReplaced) {
     // Write permission means nothing to root, so the save runs as an
     // ordinary user in a child process.
