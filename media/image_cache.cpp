@@ -7,6 +7,8 @@
 #include <map>
 #include <utility>
 
+#include "screen.h"
+
 namespace media {
 
 namespace {
@@ -72,14 +74,15 @@ bool prepareImage(const uint8_t* data, size_t length, PreparedImage& prepared) {
 using PrefetchedImages = std::vector<std::pair<CacheKey, PreparedImage>>;
 std::future<PrefetchedImages> prefetching;
 
-void insertImage(const CacheKey& key, PreparedImage&& prepared) {
+std::shared_ptr<ImageSource> insertImage(const CacheKey& key, PreparedImage&& prepared) {
     auto image = std::make_shared<ImageSource>();
     image->bytes = std::move(prepared.bytes);
     image->info = prepared.info;
     image->large = prepared.large;
     image->decoded = std::move(prepared.decoded);
     trimCache();
-    cache()[key] = std::move(image);
+    cache()[key] = image;
+    return image;
 }
 
 // Waits for the prefetching thread, if any, and files what it decoded.
@@ -94,7 +97,7 @@ void adoptPrefetched() {
 
 ImageSource::~ImageSource() { forgetDecodedLarge(this); }
 
-void prefetchImages(std::vector<ImageBytes> images) {
+void prefetchSpriteImages(std::vector<ImageBytes> images) {
     adoptPrefetched();
     prefetching = std::async(std::launch::async, [images = std::move(images)] {
         PrefetchedImages prepared;
@@ -120,8 +123,7 @@ std::shared_ptr<ImageSource> obtainImage(const uint8_t* data, size_t length) {
 
     PreparedImage prepared;
     if (!prepareImage(data, length, prepared)) return nullptr;
-    insertImage(key, std::move(prepared));
-    return images[key];
+    return insertImage(key, std::move(prepared));
 }
 
 std::shared_ptr<const SpritePixels> imagePixels(ImageSource& image) {

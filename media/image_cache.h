@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "image_decode.h"
-#include "screen.h"
 
 namespace media {
 
@@ -31,13 +30,9 @@ struct ImageSource {
 };
 
 // The image for these bytes, decoded or (large) with a checked header; null
-// when the data is not a complete PNG or JPEG.
+// when the data is not a complete PNG or JPEG. Images decoded ahead by
+// prefetchSpriteImages (screen.h) are taken from its thread here.
 std::shared_ptr<ImageSource> obtainImage(const uint8_t* data, size_t length);
-
-// Decodes these images on a second thread, so that the later obtainImage of
-// the same bytes finds them ready (the data must stay where it is). The game
-// starts this before a fixed wait at start-up, which the decoding then hides.
-void prefetchImages(std::vector<ImageBytes> images);
 // The decoded pixels, decoding a large image now if needed; null when its
 // data turns out to be corrupt.
 std::shared_ptr<const SpritePixels> imagePixels(ImageSource& image);

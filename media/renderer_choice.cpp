@@ -25,15 +25,6 @@ bool xServerOffersNoGpu(SDL_Window* window) {
            !XQueryExtension(display, "DRI2", &opcode, &event, &error);
 }
 
-}  // namespace
-
-bool defaultRendererRunsOnCpu(SDL_Window* window) {
-    if (verdict == Verdict::Unknown && xServerOffersNoGpu(window)) verdict = Verdict::Cpu;
-    return verdict == Verdict::Cpu;
-}
-
-void noteRendererRunsOnCpu(bool onCpu) { verdict = onCpu ? Verdict::Cpu : Verdict::Gpu; }
-
 bool rendererIsSoftwareGl(SDL_Renderer* renderer) {
     SDL_RendererInfo info;
     if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
@@ -44,6 +35,23 @@ bool rendererIsSoftwareGl(SDL_Renderer* renderer) {
     const char* name = reinterpret_cast<const char*>(getString(kGlRenderer));
     return name && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
                     std::strstr(name, "Software Rasterizer"));
+}
+
+}  // namespace
+
+SDL_Renderer* createPresentingRenderer(SDL_Window* window, uint32_t flags) {
+    bool driverChosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
+    if (!driverChosen && verdict == Verdict::Unknown && xServerOffersNoGpu(window)) verdict = Verdict::Cpu;
+    SDL_Renderer* renderer = nullptr;
+    if (driverChosen || verdict != Verdict::Cpu) renderer = SDL_CreateRenderer(window, -1, flags);
+    if (renderer && !driverChosen) {
+        verdict = rendererIsSoftwareGl(renderer) ? Verdict::Cpu : Verdict::Gpu;
+        if (verdict == Verdict::Cpu) {
+            SDL_DestroyRenderer(renderer);
+            renderer = nullptr;
+        }
+    }
+    return renderer ? renderer : SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
 }
 
 }  // namespace media

@@ -58,19 +58,7 @@ bool openPresentation(SDL_Window* window) {
     presentation.window = window;
     presentation.vsync = displayRunsAt60Hz(window);
     uint32_t flags = presentation.vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
-    bool driverChosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
-    if (driverChosen || !defaultRendererRunsOnCpu(window)) {
-        presentation.renderer = SDL_CreateRenderer(window, -1, flags);
-        if (presentation.renderer && !driverChosen) {
-            bool onCpu = rendererIsSoftwareGl(presentation.renderer);
-            noteRendererRunsOnCpu(onCpu);
-            if (onCpu) {
-                SDL_DestroyRenderer(presentation.renderer);
-                presentation.renderer = nullptr;
-            }
-        }
-    }
-    if (!presentation.renderer) presentation.renderer = SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+    presentation.renderer = createPresentingRenderer(window, flags);
     if (!presentation.renderer || !createTexture()) {
         SDL_Log("Quandrite: cannot open the screen: %s", SDL_GetError());
         releasePresentation();

@@ -56,8 +56,6 @@ bool loadSpriteFromMemory(int number, const unsigned char* data, size_t length) 
     return true;
 }
 
-void prefetchSpriteImages(std::vector<ImageBytes> images) { prefetchImages(std::move(images)); }
-
 bool createSprite(int number, int width, int height) {
     if (!imageSizeAcceptable(width, height)) return false;
     auto pixels = std::make_shared<SpritePixels>();
