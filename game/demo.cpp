@@ -6,11 +6,12 @@
 #include <map>
 #include <sstream>
 
+#include "game/version.h"
 #include "media/keyboard.h"
 
 namespace game {
 
-const char* const kBuildId = "quandrite 1.0";
+const std::string kBuildId = std::string("quandrite ") + kShortVersion;
 
 namespace {
 constexpr char kMagic[8] = {'Q', 'U', 'A', 'N', 'D', 'E', 'M', 'O'};

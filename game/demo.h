@@ -14,7 +14,7 @@
 namespace game {
 
 constexpr uint16_t kDemoVersion = 1;
-extern const char* const kBuildId;
+extern const std::string kBuildId;
 
 using KeySnapshot = std::array<uint8_t, 256>;
 

@@ -7,6 +7,7 @@
 #include "game/screen_common.h"
 #include "game/sound_effects.h"
 #include "game/title_tips.h"
+#include "game/version.h"
 #include "media/clock.h"
 #include "media/drawing.h"
 #include "media/keyboard.h"
@@ -118,7 +119,7 @@ void enterTitleScreen(GameState& s) {
     else
         openWindow(0, s.lastWindowX, s.lastWindowY, s.lastWindowWidth, s.lastWindowHeight, " Quandrite",
                    kWindowStyleOverlapped);
-    setWindowTitle(0, " Quandrite 1.0");
+    setWindowTitle(0, std::string(" Quandrite ") + kShortVersion);
     openWindowedScreen(windowHandle(0), 0, 0, s.lastWindowWidth, s.lastWindowHeight, 1, 0, 0);
     createDigitSprites();
     loadSpriteCatalogue(s);
