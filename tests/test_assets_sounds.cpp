@@ -183,7 +183,7 @@ TEST_P(EmbeddedEffect, DecaysBeforeItsEndAndStopsWithoutAStep) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Sounds, EmbeddedEffect, ::testing::ValuesIn(kEffects),
-                         [](const auto& info) { return "Sound" + std::to_string(info.param.number); });
+                         [](const auto& test) { return "Sound" + std::to_string(test.param.number); });
 
 TEST(EmbeddedSoundCatalogue, ListsExactlyTheGameSounds) {
     const std::vector<int> want = {1, 2, 3, 4, 5, 6, 7, 8, 9, 15};
