@@ -68,6 +68,7 @@ private:
 
 const std::map<std::string, int>& keyNames() {
     namespace key = media::key;
+    // clang-format off
     static const std::map<std::string, int> names = {
         {"Escape", key::Escape}, {"Backspace", key::Backspace}, {"Return", key::Return},
         {"LeftCtrl", key::LeftCtrl}, {"RightCtrl", key::RightCtrl}, {"Space", key::Space},
@@ -77,6 +78,7 @@ const std::map<std::string, int>& keyNames() {
         {"L", key::L}, {"M", key::M}, {"N", key::N}, {"O", key::O}, {"P", key::P}, {"Q", key::Q},
         {"R", key::R}, {"S", key::S}, {"T", key::T}, {"U", key::U}, {"V", key::V}, {"W", key::W},
         {"X", key::X}, {"Y", key::Y}, {"Z", key::Z}};
+    // clang-format on
     return names;
 }
 

@@ -12,6 +12,7 @@ struct KeyPair {
 };
 
 // A US layout; the codes are DirectInput's DIK_ values.
+// clang-format off
 constexpr KeyPair kKeys[] = {
     {SDL_SCANCODE_ESCAPE, 1},         {SDL_SCANCODE_1, 2},
     {SDL_SCANCODE_2, 3},              {SDL_SCANCODE_3, 4},
@@ -67,6 +68,7 @@ constexpr KeyPair kKeys[] = {
     {SDL_SCANCODE_LGUI, 219},         {SDL_SCANCODE_RGUI, 220},
     {SDL_SCANCODE_APPLICATION, 221},
 };
+// clang-format on
 
 constexpr std::array<uint8_t, SDL_NUM_SCANCODES> buildTable() {
     std::array<uint8_t, SDL_NUM_SCANCODES> table{};

@@ -6,6 +6,7 @@ namespace game::levels {
 
 namespace {
 
+// clang-format off
 constexpr Point kLevel1Orbs[] = {
     // silver
     {400, 300}, {450, 300}, {500, 300}, {400, 350}, {500, 350}, {400, 400}, {450, 400}, {500, 400},
@@ -415,6 +416,7 @@ constexpr LevelDefinition kLevels[kLevelCount + 1] = {
      {9, 9, 0, 7, 0, 7, 1, 0, 0},
      kLevel20Orbs},
 };
+// clang-format on
 
 // A count that disagrees with the orbs listed would shift every later group.
 constexpr bool countsMatchOrbs() {
