@@ -4,13 +4,17 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "game/demo.h"
 #include "game/game.h"
+#include "game/private_data_folder.h"
 #include "game/state_hash.h"
 #include "media/clock.h"
+#include "media/quit_signals.h"
 #include "media/random.h"
 #include "media/test_hooks.h"
 #include "media/window.h"
@@ -18,25 +22,18 @@
 namespace game {
 
 namespace {
-// Demos always start from the default hiscore table and never touch the
-// player's own file, so they replay the same on every machine.
-class PrivateDataFolder {
-public:
-    PrivateDataFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quandrite-demo-XXXXXX").string();
-        if (mkdtemp(pattern.data())) {
-            path_ = pattern;
-            setenv("XDG_DATA_HOME", path_.c_str(), 1);
-        }
-    }
-    ~PrivateDataFolder() {
-        std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-    }
-
-private:
-    std::string path_;
-};
+// A file the run will write at its end must be writable from its start, so
+// a long game is not played for nothing. Empty when it can be written.
+std::string outputProblem(const std::string& path) {
+    std::filesystem::path folder = std::filesystem::path(path).parent_path();
+    if (folder.empty()) folder = ".";
+    struct stat info;
+    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return path + ": " + std::strerror(EISDIR);
+    if (::stat(folder.c_str(), &info) != 0) return folder.string() + ": " + std::strerror(errno);
+    if (!S_ISDIR(info.st_mode)) return folder.string() + ": " + std::strerror(ENOTDIR);
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) return folder.string() + ": " + std::strerror(errno);
+    return {};
+}
 
 void printSummary(const Game& game, uint64_t frames) {
     const GameState& s = game.state;
@@ -46,8 +43,19 @@ void printSummary(const Game& game, uint64_t frames) {
 }  // namespace
 
 int runSession(const SessionOptions& options) {
+    // From here on a quit signal ends the run the normal way, which removes
+    // the private folder and writes the demo recorded so far.
+    media::catchQuitSignals();
+    removeStalePrivateDataFolders();
     bool replaying = !options.playPath.empty();
     bool recording = !options.recordPath.empty();
+    for (const std::string* output : {&options.recordPath, &options.screenshotPath}) {
+        if (output->empty()) continue;
+        if (std::string problem = outputProblem(*output); !problem.empty()) {
+            std::fprintf(stderr, "quandrite: cannot write %s\n", problem.c_str());
+            return 1;
+        }
+    }
     Demo demo;
     if (replaying) {
         std::string error;
@@ -57,14 +65,19 @@ int runSession(const SessionOptions& options) {
         }
     }
     if (options.headless) media::setHeadless(true);
+    if (!options.headless && !media::startWindows()) {
+        std::fprintf(stderr, "quandrite: cannot open a window: %s\n", media::windowFailure().c_str());
+        return 1;
+    }
 
     uint32_t seed = replaying ? demo.seed
                               : options.seed.value_or(static_cast<uint32_t>(
                                     std::chrono::steady_clock::now().time_since_epoch().count() ^ getpid()));
     if (replaying || recording || options.seed) media::seedRandom(seed);
 
+    // A recorded game is a real game and keeps its score in the player's table.
     std::optional<PrivateDataFolder> dataFolder;
-    if (replaying || recording) dataFolder.emplace();
+    if (replaying) dataFolder.emplace();
 
     media::VirtualClock virtualClock;
     if (options.timedemo) {
@@ -89,10 +102,10 @@ int runSession(const SessionOptions& options) {
     DemoRecorder recorder(recorded);
     if (recording) media::setKeyboardObserver([&recorder](const uint8_t* snapshot) { recorder.record(snapshot); });
 
-    media::setFlipObserver([&options](uint64_t frame) {
-        if (options.screenshotFrame && frame == *options.screenshotFrame &&
-            !media::saveScreenshotPng(options.screenshotPath))
-            std::fprintf(stderr, "quandrite: could not write the screenshot %s\n", options.screenshotPath.c_str());
+    bool screenshotWritten = false;
+    media::setFlipObserver([&options, &screenshotWritten](uint64_t frame) {
+        if (options.screenshotFrame && frame == *options.screenshotFrame)
+            screenshotWritten = media::saveScreenshotPng(options.screenshotPath);
         if (options.frameLimit && frame == *options.frameLimit) media::injectWindowEvent(media::kEventCloseWindow);
     });
 
@@ -108,6 +121,16 @@ int runSession(const SessionOptions& options) {
     media::setKeyboardObserver(nullptr);
     media::setClock(nullptr);
 
+    int status = 0;
+    if (std::string failure = media::windowFailure(); !failure.empty() && !options.headless) {
+        std::fprintf(stderr, "quandrite: cannot open a window: %s\n", failure.c_str());
+        status = 1;
+    }
+    if (options.screenshotFrame && !screenshotWritten) {
+        std::fprintf(stderr, "quandrite: could not write the screenshot %s%s\n", options.screenshotPath.c_str(),
+                     frames < *options.screenshotFrame ? ": the game ended before that frame" : "");
+        status = 1;
+    }
     if (recording) {
         std::string error;
         if (!writeDemoFile(options.recordPath, recorded, error)) {
@@ -119,7 +142,7 @@ int runSession(const SessionOptions& options) {
         std::printf("timedemo: %" PRIu64 " frames in %.3f seconds, %.1f frames per second\n", frames, seconds,
                     seconds > 0 ? frames / seconds : 0.0);
     if (replaying) printSummary(game, frames);
-    return 0;
+    return status;
 }
 
 }  // namespace game

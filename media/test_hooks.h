@@ -32,6 +32,8 @@ void setKeyboardFocus(FocusOverride state);
 
 // Queued ahead of real events for the next windowEvent calls.
 void injectWindowEvent(int code);
+// Takes back a quit signal already caught, so the window stays open.
+void forgetQuitRequest();
 
 // Called after every flip with the count of frames flipped so far.
 using FlipObserver = std::function<void(uint64_t frame)>;

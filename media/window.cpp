@@ -3,11 +3,14 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
 
 #include "fullscreen.h"
 #include "layer_state.h"
 #include "object_table.h"
+#include "quiet_stderr.h"
+#include "quit_signals.h"
 #include "test_hooks.h"
 #include "video_internal.h"
 #include "window_icon.h"
@@ -47,6 +50,7 @@ ObjectTable<WindowRecord> windows(16);
 bool started = false;
 std::deque<int> injected;
 std::deque<int> pending;
+std::string failure;
 
 struct Borders {
     int top = 0, left = 0, bottom = 0, right = 0;
@@ -104,22 +108,53 @@ void translateSdlEvent(const SDL_Event& event) {
     }
 }
 
+// Whether SDL_VIDEODRIVER (one name or a comma-separated list) names the driver.
+bool driverNamed(const char* driver) {
+    const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (!named) return false;
+    std::string list = std::string(",") + named + ",";
+    return list.find(std::string(",") + driver + ",") != std::string::npos;
+}
+
+// SDL falls back to a driver that shows nothing when no display answers;
+// only a player or script that asked for one by name gets it.
+bool invisibleFallback() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver) return true;
+    bool invisible = std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
+    return invisible && !driverNamed(driver);
+}
+
 }  // namespace
 
 bool startWindows() {
     if (started) return true;
+    catchQuitSignals();
     if (!headlessMode()) {
         // The software compositor does all drawing; the renderer only scales.
         SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
         SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-            SDL_Log("Quandrite: no video: %s", SDL_GetError());
+        bool opened;
+        {
+            StderrMuted quiet;
+            opened = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+        }
+        if (!opened) {
+            failure = SDL_GetError();
+            return false;
+        }
+        if (invisibleFallback()) {
+            SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+            failure = "no display (is DISPLAY set?)";
             return false;
         }
     }
+    failure.clear();
     started = true;
     return true;
 }
+
+std::string windowFailure() { return failure; }
 
 void* openWindow(int number, int x, int y, int innerWidth, int innerHeight, const std::string& title,
                  uint32_t flags) {
@@ -152,8 +187,10 @@ void* openWindow(int number, int x, int y, int innerWidth, int innerHeight, cons
         window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, innerWidth,
                                   innerHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
         if (!window) {
-            SDL_Log("Quandrite: cannot open a window: %s", SDL_GetError());
+            // Without its window the game cannot go on: it ends as if closed.
+            failure = SDL_GetError();
             windows.release(number);
+            queueEvent(kEventCloseWindow);
             return nullptr;
         }
         applyWindowIcon(window);
@@ -226,6 +263,7 @@ int windowInnerHeight(int number) {
 }
 
 int windowEvent() {
+    if (quitRequested()) return kEventCloseWindow;
     if (!injected.empty()) {
         int code = injected.front();
         injected.pop_front();
