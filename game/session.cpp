@@ -2,21 +2,20 @@
 
 #include <chrono>
 #include <cinttypes>
+#include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <optional>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "game/automation.h"
 #include "game/demo.h"
 #include "game/game.h"
-#include "game/private_data_folder.h"
 #include "game/state_hash.h"
-#include "media/clock.h"
 #include "media/quit_signals.h"
 #include "media/random.h"
-#include "media/test_hooks.h"
 #include "media/window.h"
 
 namespace game {
@@ -64,7 +63,7 @@ int runSession(const SessionOptions& options) {
             return 2;
         }
     }
-    if (options.headless) media::setHeadless(true);
+    if (options.headless) runHeadless();
     if (!options.headless && !media::startWindows()) {
         std::fprintf(stderr, "quandrite: cannot open a window: %s\n", media::windowFailure().c_str());
         return 1;
@@ -78,48 +77,30 @@ int runSession(const SessionOptions& options) {
     // A recorded game is a real game and keeps its score in the player's table.
     std::optional<PrivateDataFolder> dataFolder;
     if (replaying) dataFolder.emplace();
+    std::optional<Timedemo> timedemo;
+    if (options.timedemo) timedemo.emplace();
 
-    media::VirtualClock virtualClock;
-    if (options.timedemo) {
-        media::setClock(&virtualClock);
-        media::setFramePacing(false);
-        // Silent: SDL's dummy audio driver mixes into nothing.
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-    }
-
-    DemoCursor cursor(demo);
-    if (replaying) {
-        media::setKeyboardSource([&cursor, &demo](uint8_t* snapshot) {
-            if (!cursor.next(snapshot)) std::fill(snapshot, snapshot + 256, 0);
-            // After the last recorded frame the player closed the window.
-            if (cursor.position() >= demo.frames) media::injectWindowEvent(media::kEventCloseWindow);
-            return true;
-        });
-    }
     Demo recorded;
     recorded.seed = seed;
     recorded.buildId = kBuildId;
-    DemoRecorder recorder(recorded);
-    if (recording) media::setKeyboardObserver([&recorder](const uint8_t* snapshot) { recorder.record(snapshot); });
-
-    bool screenshotWritten = false;
-    media::setFlipObserver([&options, &screenshotWritten](uint64_t frame) {
-        if (options.screenshotFrame && frame == *options.screenshotFrame)
-            screenshotWritten = media::saveScreenshotPng(options.screenshotPath);
-        if (options.frameLimit && frame == *options.frameLimit) media::injectWindowEvent(media::kEventCloseWindow);
-    });
-
-    auto started = std::chrono::steady_clock::now();
     Game game;
-    game.startUp();
-    game.run();
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    uint64_t frames = media::framesFlipped();
+    double seconds = 0;
+    bool screenshotWritten = false;
+    {
+        std::optional<DemoPlayback> playback;
+        if (replaying) playback.emplace(demo);
+        std::optional<DemoRecording> recorder;
+        if (recording) recorder.emplace(recorded);
+        FrameActions frameActions(options.screenshotFrame, options.screenshotPath, options.frameLimit);
 
-    media::setFlipObserver(nullptr);
-    media::setKeyboardSource(nullptr);
-    media::setKeyboardObserver(nullptr);
-    media::setClock(nullptr);
+        auto started = std::chrono::steady_clock::now();
+        game.startUp();
+        game.run();
+        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+        screenshotWritten = frameActions.screenshotWritten();
+    }
+    timedemo.reset();
+    uint64_t frames = framesShown();
 
     int status = 0;
     if (std::string failure = media::windowFailure(); !failure.empty() && !options.headless) {

@@ -29,6 +29,12 @@ void catchQuitSignals() {
 
 bool quitRequested() { return quitSignal != 0; }
 
+bool takeQuitRequest() {
+    if (quitSignal == 0) return false;
+    quitSignal = 0;
+    return true;
+}
+
 void forgetQuitRequest() { quitSignal = 0; }
 
 }  // namespace media

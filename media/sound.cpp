@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "layer_state.h"
+#include "backend_ops.h"
 #include "mixer.h"
 #include "object_table.h"
 #include "quiet_stderr.h"
@@ -75,7 +75,7 @@ bool decodeSound(const unsigned char* data, size_t length, SoundRecord& sound) {
 }
 
 // Opens the default sound device and starts it; false with SDL's reason set.
-bool openDevice() {
+bool openDefaultDevice() {
     // The sound libraries list every device they could not find on stderr.
     StderrMuted quiet;
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
@@ -99,14 +99,16 @@ bool openDevice() {
 
 }  // namespace
 
-bool initSound() {
+// No sound device is not an error: the game then runs silent, and says so once.
+void openSdlAudioDevice() {
     static bool reported = false;
-    if (device || headlessMode()) return true;
-    // No sound device is not an error: the game then runs silent, and says so once.
-    if (!openDevice() && !reported) {
-        reported = true;
-        std::fprintf(stderr, "quandrite: sound is off: %s\n", SDL_GetError());
-    }
+    if (openDefaultDevice() || reported) return;
+    reported = true;
+    std::fprintf(stderr, "quandrite: sound is off: %s\n", SDL_GetError());
+}
+
+bool initSound() {
+    if (!device) backendOps().openAudioDevice();
     return true;
 }
 

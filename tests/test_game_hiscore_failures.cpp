@@ -37,7 +37,7 @@ public:
 class HiscoreFailures : public ::testing::Test {
 protected:
     void SetUp() override {
-        media::setHeadless(true);
+        media::chooseBackend(media::Backend::Headless);
         media::setClock(&watch);
         fs::permissions(scratch.path(), fs::perms::all);
         setenv("XDG_DATA_HOME", scratch.path().c_str(), 1);

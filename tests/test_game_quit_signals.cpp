@@ -67,11 +67,12 @@ TEST_F(QuitSignals, EverySignalEndsEveryScreen) {
     }
 }
 
-TEST_F(QuitSignals, ASignalReportsTheCloseRequestAheadOfOtherEvents) {
+TEST_F(QuitSignals, ASignalReportsTheCloseRequestOnceAheadOfOtherEvents) {
     media::injectWindowEvent(13117);
     raise(SIGTERM);
     EXPECT_EQ(media::windowEvent(), media::kEventCloseWindow);
-    EXPECT_EQ(media::windowEvent(), media::kEventCloseWindow) << "and on every later poll";
+    EXPECT_EQ(media::windowEvent(), 13117);
+    EXPECT_EQ(media::windowEvent(), 0);
 }
 
 // The signal comes in the pause before the save (111 ms).
