@@ -108,7 +108,7 @@ TEST(PictureLooks, LettersDifferFromEachOtherAndFromTheDigits) {
 }
 
 // The game-over screen draws sprite 151 at (0, 0) with intensity 169 over
-// black; the screen shows its top 607 rows.
+// black; the screen shows its top 607 rows. Brightness is the mean luma.
 TEST(PictureLooks, TheGameOverPictureIsBrightAtItsIntensity) {
     const media::SpritePixels p = decoded(151);
     ASSERT_EQ(p.width, 1020);
@@ -116,9 +116,9 @@ TEST(PictureLooks, TheGameOverPictureIsBrightAtItsIntensity) {
     for (int y = 0; y < 607; ++y)
         for (int x = 0; x < p.width; ++x) {
             const uint32_t c = p.argb[static_cast<size_t>(y) * p.width + x];
-            sum += ((c >> 16) & 0xFF) + ((c >> 8) & 0xFF) + (c & 0xFF);
+            sum += 0.2126 * ((c >> 16) & 0xFF) + 0.7152 * ((c >> 8) & 0xFF) + 0.0722 * (c & 0xFF);
         }
-    const double mean = sum / (3.0 * 607 * p.width) * 169 / 255;
+    const double mean = sum / (607.0 * p.width) * 169 / 255;
     std::printf("game-over screen: mean brightness %.1f of 255\n", mean);
     EXPECT_GE(mean, 50.0);
 }
