@@ -5,19 +5,22 @@
 //                                      with a score for the table and the
 //                                      initials Q and D typed; frame FRAMES
 //
-// Headless, on a virtual clock, with the game's own pictures and drawing; the
-// scripted demos cannot reach these screens in reasonable length.
+// Headless, on a virtual clock, from the default hiscore table, with the
+// game's own pictures and drawing; the scripted demos cannot reach these
+// screens in reasonable length.
+#include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "game/automation.h"
 #include "game/game.h"
 #include "game/level_entry.h"
-#include "media/clock.h"
+#include "media/automation.h"
 #include "media/keyboard.h"
 #include "media/random.h"
-#include "media/test_hooks.h"
 
 namespace {
 
@@ -46,11 +49,18 @@ struct Step {
 };
 
 int runAndSave(game::Game& g, int last, const std::vector<Step>& steps, const std::string& out) {
+    std::vector<int> held;
+    media::setKeyboardSource([&held](uint8_t* snapshot) {
+        std::fill(snapshot, snapshot + 256, uint8_t{0});
+        for (int code : held) snapshot[code] = 0x80;
+        return true;
+    });
     for (int frame = 1; frame <= last && g.screen() != game::Screen::Closed; ++frame) {
         for (const Step& s : steps)
-            if (s.from == frame) media::injectKeys(s.keys);
+            if (s.from == frame) held = s.keys;
         g.runFrame();
     }
+    media::setKeyboardSource(nullptr);
     if (!media::saveScreenshotPng(out)) {
         std::fprintf(stderr, "screenshots: cannot write %s\n", out.c_str());
         return 1;
@@ -63,12 +73,10 @@ int runAndSave(game::Game& g, int last, const std::vector<Step>& steps, const st
 int main(int argc, char** argv) {
     if (argc < 4) return usage();
     const std::string what = argv[1];
-    media::VirtualClock clock;
-    media::setHeadless(true);
-    media::setFramePacing(false);
-    media::setClock(&clock);
+    game::PrivateDataFolder folder;
+    game::runHeadless();
+    game::Timedemo unpaced;
     media::seedRandom(7);
-    media::injectKeys({});
     game::Game g;
     g.startUp();
     namespace key = media::key;
