@@ -3,8 +3,8 @@
 // recorded, a stop after a number of frames, a screenshot of one frame, the
 // run headless or as fast as possible. Called by session.cpp (the command
 // line's --headless, --play, --record, --frames, --screenshot, --timedemo)
-// and by tools/demotool; the game's screens and rules never call it. It is
-// the only part of the game that uses media/automation.h.
+// and by the tools (demotool, screenshots); the game's screens and rules
+// never call it. It is the only part of the game that uses media/automation.h.
 #include <cstdint>
 #include <optional>
 #include <string>

@@ -4,8 +4,9 @@
 // (demo recording), window events queued as if the system had sent them,
 // a hook after every frame (screenshots, a frame limit) and unpaced frames.
 // In the program only game/automation.cpp calls these (for the command line's
-// --play, --record, --frames, --screenshot and --timedemo); tools/demotool,
-// the tests and the benchmarks call them too. The game's screens never do.
+// --play, --record, --frames, --screenshot and --timedemo); the tools
+// (demotool, screenshots), the tests and the benchmarks call them too. The
+// game's screens never do.
 #include <cstdint>
 #include <functional>
 #include <string>
