@@ -22,6 +22,8 @@ void usage() {
                  "  --headless           run without a window or sound\n"
                  "  --screenshot N PATH  write frame N as a PNG picture\n"
                  "  --frames N           end after N frames, as if the window were closed\n"
+                 "  --scale MODE         stretch (fill the window), aspect or integer\n"
+                 "  --renderer PATH      auto, software or gpu: what draws the picture\n"
                  "  --export-assets DIR  write every embedded picture and sound into DIR\n");
 }
 
@@ -42,6 +44,8 @@ int runFromCommandLine(int argc, char** argv) {
         auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
         const char* v = nullptr;
         std::optional<uint64_t> n;
+        media::ScaleMode scale{};
+        media::RendererChoice renderer{};
         if (arg == "--headless") {
             options.headless = true;
         } else if ((arg == "--record" || arg == "--play" || arg == "--timedemo" || arg == "--export-assets") &&
@@ -54,6 +58,10 @@ int runFromCommandLine(int argc, char** argv) {
             options.seed = static_cast<uint32_t>(*n);
         } else if (arg == "--frames" && (v = value()) && (n = number(v))) {
             options.frameLimit = *n;
+        } else if (arg == "--scale" && (v = value()) && media::parseScaleMode(v, scale)) {
+            options.scale = scale;
+        } else if (arg == "--renderer" && (v = value()) && media::parseRendererChoice(v, renderer)) {
+            options.renderer = renderer;
         } else if (arg == "--screenshot" && (v = value()) && (n = number(v)) && i + 1 < argc) {
             options.screenshotFrame = *n;
             options.screenshotPath = argv[++i];

@@ -34,6 +34,8 @@ int runSession(const SessionOptions& options) {
         }
     }
     if (options.headless) runHeadless();
+    if (options.scale) media::setScaleMode(*options.scale);
+    if (options.renderer) media::setRendererChoice(*options.renderer);
 
     uint32_t seed = replaying ? demo.seed
                               : options.seed.value_or(static_cast<uint32_t>(

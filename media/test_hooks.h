@@ -22,6 +22,8 @@ void setKeyboardFocus(FocusOverride state);
 void simulateRendererReset();
 // Whether frames are shown through SDL (false headless or without a screen).
 bool screenPresents();
+// Whether the GPU path draws the frames (else the software compositor).
+bool screenUsesGpu();
 
 // The composed back buffer, 1020 x 607 pixels of 0xAARRGGBB, row by row.
 const uint32_t* screenPixels();

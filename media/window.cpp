@@ -9,6 +9,7 @@
 #include "backend_ops.h"
 #include "fullscreen.h"
 #include "object_table.h"
+#include "presentation.h"
 #include "video_internal.h"
 #include "window_icon.h"
 
@@ -64,6 +65,11 @@ void placeSdlWindow(SDL_Window* window, int x, int y, bool centred) {
 
 void translateSdlEvent(const SDL_Event& event) {
     if (handleFullscreenKey(event)) return;
+    // F10 is no key of the game's (nor is any key read as "any key").
+    if (event.type == SDL_KEYDOWN && !event.key.repeat && event.key.keysym.scancode == SDL_SCANCODE_F10) {
+        cycleScaleMode();
+        return;
+    }
     if (event.type == SDL_QUIT) {
         queueEvent(kEventCloseWindow);
         return;
@@ -92,7 +98,8 @@ Window::~Window() {
 }
 
 bool startSdlVideo() {
-    // The software compositor does all drawing; the renderer only scales.
+    // The software path composes into the window's own pixels, not into
+    // a texture of a renderer SDL would make behind them.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
