@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "backend_ops.h"
 #include "keyboard.h"
-#include "layer_state.h"
 
 namespace media {
 
@@ -92,10 +92,15 @@ bool mergeGamepadKeys(uint8_t* snapshot) {
         addGamepadKeys(*virtualPad, snapshot);
         connected = true;
     }
-    if (headlessMode() || !SDL_WasInit(SDL_INIT_VIDEO) || !startControllers()) return connected;
+    bool real = backendOps().readGamepads(snapshot);
+    return connected || real;
+}
+
+bool readSdlGamepads(uint8_t* snapshot) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO) || !startControllers()) return false;
     refreshPads();
     for (SDL_GameController* pad : pads) addGamepadKeys(stateOf(pad), snapshot);
-    return connected || !pads.empty();
+    return !pads.empty();
 }
 
 }  // namespace media

@@ -5,10 +5,11 @@
 #include <array>
 #include <cstring>
 
+#include "automation.h"
+#include "backend_ops.h"
 #include "fullscreen.h"
 #include "gamepad.h"
 #include "key_map.h"
-#include "layer_state.h"
 #include "test_hooks.h"
 #include "video_internal.h"
 
@@ -26,13 +27,18 @@ FocusOverride focus = FocusOverride::Real;
 
 bool windowHasFocus() {
     if (focus != FocusOverride::Real) return focus == FocusOverride::Focused;
-    if (source || headlessMode()) return true;
+    return source || backendOps().keyboardFocused();
+}
+
+}  // namespace
+
+bool sdlKeyboardFocused() {
     SDL_Window* window = mainSdlWindow();
     return window && SDL_GetKeyboardFocus() == window;
 }
 
-bool readRealKeyboard(uint8_t* keys) {
-    if (headlessMode() || !SDL_WasInit(SDL_INIT_VIDEO)) return false;
+bool readSdlKeyboard(uint8_t* keys) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
     SDL_PumpEvents();
     int count = 0;
     const uint8_t* state = SDL_GetKeyboardState(&count);
@@ -44,8 +50,6 @@ bool readRealKeyboard(uint8_t* keys) {
     hideFullscreenChord(keys);
     return true;
 }
-
-}  // namespace
 
 bool initKeyboard() {
     initialised = true;
@@ -62,7 +66,7 @@ int examineKeyboard() {
     snapshot.fill(0);
     if (!initialised) return 0;
     bool ok = windowHasFocus();
-    if (ok) ok = source ? source(snapshot.data()) : readRealKeyboard(snapshot.data());
+    if (ok) ok = source ? source(snapshot.data()) : backendOps().readKeyboard(snapshot.data());
     // Gamepads are real input too; a source (demo, test) stands in for both.
     if (!source && windowHasFocus() && mergeGamepadKeys(snapshot.data())) ok = true;
     // Whatever a failed read left behind counts as released.

@@ -38,7 +38,7 @@ void createSizedSprites() {
 
 void GameFixture::SetUp() {
     setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
-    media::setHeadless(true);
+    media::chooseBackend(media::Backend::Headless);
     media::setFramePacing(false);
     media::setClock(&clock);
     media::seedRandom(12345);
