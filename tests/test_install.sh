@@ -3,12 +3,13 @@
 # of file a desktop needs: the program, its menu entry, its AppStream
 # metadata, its icons and its man page, that they agree with the program, and
 # that install_manifest.txt names every installed file (for uninstalling).
-# Usage: tests/test_install.sh BUILD_DIR BINDIR APP_ID ICON_SIZE...
+# Usage: tests/test_install.sh BUILD_DIR SOURCE_DIR BINDIR APP_ID ICON_SIZE...
 set -euo pipefail
 build=$1
-bindir=$2
-app_id=$3
-shift 3
+source=$2
+bindir=$3
+app_id=$4
+shift 4
 sizes=$*
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -58,6 +59,10 @@ if [[ -f $metainfo ]]; then
   grep -qF "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
     fail "the metadata does not launch $app_id.desktop"
   grep -qF "<binary>$(basename "$program")</binary>" "$metainfo" || fail "the metadata does not provide the program"
+  shown=$(grep -o '<image>[^<]*' "$metainfo" | sed 's|.*/||' | sort)
+  pictures=$(cd "$source/docs" && ls -- *.png | sort)
+  [[ $shown == "$pictures" ]] || fail "the metadata's screenshots are not the pictures in docs/:
+$(diff <(echo "$pictures") <(echo "$shown"))"
   keywords=$(grep -o '<keyword>[^<]*' "$metainfo" | sed 's/<keyword>//' | tr '\n' ';')
   grep -qxF "Keywords=$keywords" "$entry" || fail "the entry's keywords are not the metadata's ($keywords)"
 fi
