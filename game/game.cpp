@@ -3,8 +3,8 @@
 #include "game/asset_catalog.h"
 #include "game/game_over.h"
 #include "game/hiscores.h"
-#include "game/level_entry.h"
 #include "game/play_loop.h"
+#include "game/start_up.h"
 #include "game/title_screen.h"
 #include "media/files.h"
 #include "media/gamepad.h"
@@ -16,23 +16,13 @@
 namespace game {
 
 void Game::startUp() {
-    state = GameState{};
     // Decoding the pictures takes longer than anything else at start-up; the
     // second core does it while the hiscore load waits.
     prefetchSpriteCatalogue();
-    media::startWindows();
-    media::startFiles();
-    media::initSprites();
-    media::initKeyboard();
-    media::initSound();
-    fillDefaultHiscores(state);
-    state.lastWindowX = -1;
-    state.lastWindowY = -1;
-    state.lastWindowWidth = 1020;
-    state.lastWindowHeight = 607;
+    startMediaLayer();
+    // The level entry sets the volumes of the loaded sounds, so they come first.
     loadSounds();
-    state.soundOn = 1;
-    initLevelEntry(state);
+    startGameState(state);
     loadHiscores(state);
     enterScreen(Screen::Title);
 }
