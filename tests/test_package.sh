@@ -69,6 +69,8 @@ if [[ -z $program ]]; then
 else
   data=$out/data
   mkdir -p "$data"
+  said=$("$program" --version) || fail "the packaged game's --version ended with an error"
+  [[ $said == *"$version"* ]] || fail "the packaged game says '$said', the package is $version"
   # The window and sound as in play, on SDL's drivers that need no devices.
   XDG_DATA_HOME=$data SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy timeout 60 "$program" --frames 200 ||
     fail "the packaged game did not run 200 frames and end normally"
