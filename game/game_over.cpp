@@ -6,6 +6,7 @@
 #include "game/number_text.h"
 #include "game/screen_common.h"
 #include "media/clock.h"
+#include "media/gamepad.h"
 #include "media/keyboard.h"
 #include "media/numbers.h"
 #include "media/screen.h"
@@ -49,8 +50,14 @@ void drawEntry(const GameState& s, int captionIntensity) {
         return;
     }
     displaySprite(kEnterInitials, 425, 305, captionIntensity);
-    for (int slot = s.initialsCount + 1; slot <= 3; ++slot)
-        displaySpriteTinted(kUnderscore, slotX(s, slot), 363, 255, kWhite);
+    // A gamepad chooses the open slot's letter, shown where the underscore was.
+    char chosen = media::gamepadLetter();
+    for (int slot = s.initialsCount + 1; slot <= 3; ++slot) {
+        if (chosen && slot == s.initialsCount + 1)
+            displaySpriteTinted(kFirstLetter + chosen - 'a', slotX(s, slot), s.thumbY, 255, kWhite);
+        else
+            displaySpriteTinted(kUnderscore, slotX(s, slot), 363, 255, kWhite);
+    }
     if (s.initialsCount >= 1 && s.initialsCount <= 3) {
         for (int slot = 1; slot <= s.initialsCount; ++slot) {
             const std::string& letter = s.initials[slot];
@@ -129,6 +136,7 @@ void enterGameOver(GameState& s) {
     s.thumbX = 492;
     s.thumbY = 355;
     scatterBubblesFarBelow(s);
+    media::setGamepadLetterEntry(qualifies(s));
 }
 
 Screen gameOverFrame(GameState& s) {
@@ -142,6 +150,7 @@ Screen gameOverFrame(GameState& s) {
         media::delayMilliseconds(1302);
     }
     advanceFire(s);
+    media::setGamepadLetterEntry(qualifies(s) && s.initialsCount < 3);
     media::examineKeyboard();
     if (!qualifies(s) && acceptKeyDown()) {
         media::delayMilliseconds(301);

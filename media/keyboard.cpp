@@ -9,6 +9,7 @@
 #include "gamepad.h"
 #include "key_map.h"
 #include "layer_state.h"
+#include "device_keys.h"
 #include "test_hooks.h"
 #include "video_internal.h"
 
@@ -24,12 +25,18 @@ KeyboardSource source;
 KeyboardObserver observer;
 FocusOverride focus = FocusOverride::Real;
 
-bool windowHasFocus() {
+}  // namespace
+
+bool windowFocusedForKeys() {
     if (focus != FocusOverride::Real) return focus == FocusOverride::Focused;
-    if (source || headlessMode()) return true;
+    if (headlessMode()) return true;
     SDL_Window* window = mainSdlWindow();
     return window && SDL_GetKeyboardFocus() == window;
 }
+
+namespace {
+bool windowHasFocus() { return (focus == FocusOverride::Real && source) || windowFocusedForKeys(); }
+}  // namespace
 
 bool readRealKeyboard(uint8_t* keys) {
     if (headlessMode() || !SDL_WasInit(SDL_INIT_VIDEO)) return false;
@@ -44,8 +51,6 @@ bool readRealKeyboard(uint8_t* keys) {
     hideFullscreenChord(keys);
     return true;
 }
-
-}  // namespace
 
 bool initKeyboard() {
     initialised = true;
