@@ -22,6 +22,8 @@ void usage() {
                  "  --headless           run without a window or sound\n"
                  "  --screenshot N PATH  write frame N as a PNG picture\n"
                  "  --frames N           end after N frames, as if the window were closed\n"
+                 "  --fullscreen         start fullscreen (this run only; see settings.ini)\n"
+                 "  --window             start in a window (this run only)\n"
                  "  --export-assets DIR  write every embedded picture and sound into DIR\n");
 }
 
@@ -44,6 +46,8 @@ int runFromCommandLine(int argc, char** argv) {
         std::optional<uint64_t> n;
         if (arg == "--headless") {
             options.headless = true;
+        } else if (arg == "--fullscreen" || arg == "--window") {
+            options.fullscreen = arg == "--fullscreen";
         } else if ((arg == "--record" || arg == "--play" || arg == "--timedemo" || arg == "--export-assets") &&
                    (v = value())) {
             if (arg == "--record") options.recordPath = v;

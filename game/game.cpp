@@ -15,7 +15,8 @@
 
 namespace game {
 
-void Game::startUp() {
+void Game::startUp(const StartValues& values) {
+    pause_.end();
     state = GameState{};
     // Decoding the pictures takes longer than anything else at start-up; the
     // second core does it while the hiscore load waits.
@@ -26,20 +27,25 @@ void Game::startUp() {
     media::initKeyboard();
     media::initSound();
     fillDefaultHiscores(state);
-    state.lastWindowX = -1;
-    state.lastWindowY = -1;
-    state.lastWindowWidth = 1020;
-    state.lastWindowHeight = 607;
+    state.lastWindowX = values.windowX;
+    state.lastWindowY = values.windowY;
+    state.lastWindowWidth = values.windowWidth;
+    state.lastWindowHeight = values.windowHeight;
     loadSounds();
-    state.soundOn = 1;
+    state.soundOn = values.start.soundOn;
     initLevelEntry(state);
     loadHiscores(state);
+    if (values.start.hasTable) {
+        state.hiscoreNames = values.start.names;
+        state.hiscoreScores = values.start.scores;
+    }
     enterScreen(Screen::Title);
 }
 
 void Game::enterScreen(Screen next) {
     screen_ = next;
     media::setGamepadSoundSwitch(next == Screen::Title);
+    media::setGamepadLetterEntry(false);
     switch (next) {
     case Screen::Title: enterTitleScreen(state); break;
     case Screen::Play:
@@ -52,7 +58,14 @@ void Game::enterScreen(Screen next) {
 }
 
 void Game::runFrame() {
+    if (screen_ == Screen::Closed) return;
+    // Once the level runs, the gamepad's Start is the pause button.
+    media::setGamepadStartPauses(screen_ == Screen::Play && state.levelStarted == 1);
     Screen next = screen_;
+    if (pause_.frame(screen_, next)) {
+        if (next != screen_) enterScreen(next);
+        return;
+    }
     switch (screen_) {
     case Screen::Title: next = titleFrame(state); break;
     case Screen::Play: next = playFrame(state); break;
@@ -69,6 +82,9 @@ int Game::run() {
 
 void Game::endProgram() {
     screen_ = Screen::Closed;
+    pause_.end();
+    media::setGamepadLetterEntry(false);
+    media::setGamepadStartPauses(false);
     media::releaseSound();
     media::releaseKeyboard();
     media::closeScreen();

@@ -4,11 +4,13 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <unistd.h>
 
 #include "game/demo.h"
 #include "game/game.h"
+#include "game/player_run.h"
+#include "game/private_data.h"
+#include "game/replay_keeper.h"
 #include "game/state_hash.h"
 #include "media/clock.h"
 #include "media/random.h"
@@ -18,26 +20,6 @@
 namespace game {
 
 namespace {
-// Demos always start from the default hiscore table and never touch the
-// player's own file, so they replay the same on every machine.
-class PrivateDataFolder {
-public:
-    PrivateDataFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quandrite-demo-XXXXXX").string();
-        if (mkdtemp(pattern.data())) {
-            path_ = pattern;
-            setenv("XDG_DATA_HOME", path_.c_str(), 1);
-        }
-    }
-    ~PrivateDataFolder() {
-        std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-    }
-
-private:
-    std::string path_;
-};
-
 void printSummary(const Game& game, uint64_t frames) {
     const GameState& s = game.state;
     std::printf("frames %" PRIu64 " level %d lives %d score %d hash %016" PRIx64 "\n", frames, s.levelNumber, s.lives,
@@ -61,7 +43,8 @@ int runSession(const SessionOptions& options) {
     uint32_t seed = replaying ? demo.seed
                               : options.seed.value_or(static_cast<uint32_t>(
                                     std::chrono::steady_clock::now().time_since_epoch().count() ^ getpid()));
-    if (replaying || recording || options.seed) media::seedRandom(seed);
+    PlayerRun player(options, replaying, recording);
+    if (replaying || recording || options.seed || player.keepsReplays()) media::seedRandom(seed);
 
     std::optional<PrivateDataFolder> dataFolder;
     if (replaying || recording) dataFolder.emplace();
@@ -87,7 +70,11 @@ int runSession(const SessionOptions& options) {
     recorded.seed = seed;
     recorded.buildId = kBuildId;
     DemoRecorder recorder(recorded);
-    if (recording) media::setKeyboardObserver([&recorder](const uint8_t* snapshot) { recorder.record(snapshot); });
+    if (recording || player.keepsReplays())
+        media::setKeyboardObserver([&](const uint8_t* snapshot) {
+            if (recording) recorder.record(snapshot);
+            player.record(snapshot);
+        });
 
     media::setFlipObserver([&options](uint64_t frame) {
         if (options.screenshotFrame && frame == *options.screenshotFrame &&
@@ -97,9 +84,18 @@ int runSession(const SessionOptions& options) {
     });
 
     auto started = std::chrono::steady_clock::now();
+    StartValues values;
+    if (replaying) values.start = demo.start;
+    player.prepare(values);
     Game game;
-    game.startUp();
-    game.run();
+    game.startUp(values);
+    recorded.start = demoStartOf(game.state);
+    player.started(game, seed);
+    while (game.screen() != Screen::Closed) {
+        game.runFrame();
+        player.afterFrame(game);
+    }
+    player.finish();
     double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     uint64_t frames = media::framesFlipped();
 

@@ -16,6 +16,7 @@ struct SessionOptions {
     std::optional<uint64_t> frameLimit;
     std::optional<uint64_t> screenshotFrame;
     std::string screenshotPath;
+    std::optional<bool> fullscreen;  // --fullscreen / --window, for this run only
 };
 
 // Gives the process exit code: 0, or 2 for a demo that cannot be read.
