@@ -166,7 +166,7 @@ int main(int argc, char** argv) {
     }
     if (args[0] == "none") return 0;
     std::string folder = privateDataFolder();
-    if (headless) media::setHeadless(true);
+    if (headless) media::chooseBackend(media::Backend::Headless);
     int result = 2;
     if (args[0] == "startup") result = startup();
     if (args[0] == "phases") result = phases();

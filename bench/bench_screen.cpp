@@ -59,7 +59,7 @@ void drawHeavyFrame(int frame) {
 }
 
 void BM_HeavyFrameCompose(benchmark::State& state) {
-    setHeadless(true);
+    chooseBackend(Backend::Headless);
     initSprites();
     makeSprites();
     int frame = 0;
@@ -75,13 +75,13 @@ BENCHMARK(BM_HeavyFrameCompose)->Unit(benchmark::kMillisecond)->Repetitions(5)->
 // renderer unless SDL_VIDEODRIVER says otherwise), without pacing.
 void BM_HeavyFrameComposeAndPresent(benchmark::State& state) {
     setenv("SDL_VIDEODRIVER", "dummy", 0);
-    setHeadless(false);
+    chooseBackend(Backend::Sdl);
     setFramePacing(false);
     if (!startWindows()) {
         state.SkipWithError("no SDL video");
         return;
     }
-    void* window = openWindow(0, -1, -1, kScreenWidth, kScreenHeight, " Quandrite", kWindowCentred);
+    Window* window = openWindow(0, -1, -1, kScreenWidth, kScreenHeight, " Quandrite", kWindowCentred);
     if (!openWindowedScreen(window, 0, 0, kScreenWidth, kScreenHeight, 1, 0, 0)) {
         state.SkipWithError("no screen");
         return;

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "assets/embedded_assets.h"
+#include "game/catalogue.h"
 #include "media/drawing.h"
 #include "media/screen.h"
 #include "media/sound.h"
@@ -10,40 +11,37 @@
 namespace game {
 
 namespace {
-constexpr int kStatusPanel = 18;
-
 void createStatusPanel(const GameState& state) {
-    media::createSprite(kStatusPanel, state.lastWindowWidth, 80);
-    media::startDrawing(media::spriteOutput(kStatusPanel));
+    media::createSprite(sprite::StatusPanel, state.lastWindowWidth, 80);
+    media::startDrawing(media::spriteOutput(sprite::StatusPanel));
     media::box(0, 0, state.lastWindowWidth, 80, media::rgb(149, 149, 149));
     media::stopDrawing();
 }
 }  // namespace
 
 void loadSounds() {
-    for (int number : {1, 2, 3, 4, 5, 6, 7, 8, 9, 15}) {
-        assets::Blob blob = assets::embeddedSound(number);
-        if (blob) media::loadSoundFromMemory(number, blob.data, blob.size, 0);
+    for (const SoundInfo& info : kSounds) {
+        assets::Blob blob = assets::embeddedSound(info.number);
+        if (blob) media::loadSoundFromMemory(info.number, blob.data, blob.size, 0);
     }
 }
 
+// The digits are made before, by the title screen; the panel is made here,
+// in its place in the order.
 void loadSpriteCatalogue(const GameState& state) {
-    bool panelMade = false;
-    for (int number : assets::embeddedSpriteNumbers()) {
-        if (!panelMade && number > kStatusPanel) {
-            createStatusPanel(state);
-            panelMade = true;
-        }
-        assets::Blob blob = assets::embeddedSprite(number);
-        media::loadSpriteFromMemory(number, blob.data, blob.size);
+    for (const SpriteInfo& info : kSprites) {
+        if (info.number == sprite::StatusPanel) createStatusPanel(state);
+        if (info.format == SpriteFormat::Made) continue;
+        assets::Blob blob = assets::embeddedSprite(info.number);
+        media::loadSpriteFromMemory(info.number, blob.data, blob.size);
     }
-    if (!panelMade) createStatusPanel(state);
 }
 
 void prefetchSpriteCatalogue() {
     std::vector<media::ImageBytes> images;
-    for (int number : assets::embeddedSpriteNumbers()) {
-        assets::Blob blob = assets::embeddedSprite(number);
+    for (const SpriteInfo& info : kSprites) {
+        if (info.format == SpriteFormat::Made) continue;
+        assets::Blob blob = assets::embeddedSprite(info.number);
         images.push_back({blob.data, blob.size});
     }
     media::prefetchSpriteImages(std::move(images));

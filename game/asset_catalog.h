@@ -1,12 +1,13 @@
 #pragma once
+// Loading the catalogue (game/catalogue.h) from the embedded files.
 #include "game/game_state.h"
 
 namespace game {
 
-// Sounds 1 to 9 and the music (15) from the embedded files.
+// Every sound of the catalogue, the effects then the music.
 void loadSounds();
-// Every embedded sprite in ascending order, with the grey status panel
-// (sprite 18, as wide as the window) made between sprites 17 and 19.
+// Every picture of the catalogue in ascending order, with the grey status
+// panel (as wide as the window) made in its place among them.
 void loadSpriteCatalogue(const GameState& state);
 // Starts decoding the catalogue's pictures in the background, so that the
 // title's first load of them finds the work done.

@@ -127,6 +127,8 @@ std::string encodeDemo(const Demo& demo) {
             for (int i = 0; i < 4; ++i)
                 out.push_back(static_cast<char>((static_cast<uint32_t>(demo.start.scores[row]) >> (8 * i)) & 0xFF));
         }
+    for (int32_t value : {demo.start.windowX, demo.start.windowY, demo.start.windowWidth, demo.start.windowHeight})
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
     uint64_t last = 0;
     for (const KeyChange& change : demo.changes) {
         // A keyboard never changes 255 keys at once; split such a change all the same.
@@ -173,6 +175,11 @@ Demo decodeDemo(const std::string& bytes, std::string& error) {
         if (!in.byte(length) || !in.text(demo.start.names[row], length) || !in.little(score, 4))
             return failed("the demo is truncated");
         demo.start.scores[row] = static_cast<int32_t>(static_cast<uint32_t>(score));
+    }
+    for (int32_t* value : {&demo.start.windowX, &demo.start.windowY, &demo.start.windowWidth, &demo.start.windowHeight}) {
+        uint64_t word = 0;
+        if (!in.little(word, 4)) return failed("the demo is truncated");
+        *value = static_cast<int32_t>(static_cast<uint32_t>(word));
     }
     for (;;) {
         uint64_t frames = 0;

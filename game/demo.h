@@ -5,8 +5,8 @@
 //
 // File: "QUANDEMO", version (u16), seed (u32), build id (u8 length + text),
 // sound switch at start-up (u8), hiscore rows at start-up (u8: 0 for the
-// default table, or 10 rows of u8 name length + name + score as u32), then
-// records: examinations since the previous record (varint), number of
+// default table, or 10 rows of u8 name length + name + score as u32), the
+// window's place and size at start-up (4 x u32), then records: examinations since the previous record (varint), number of
 // codes (u8; 255 ends the demo), the codes (u8 each; each toggles that key).
 #include <array>
 #include <cstdint>
@@ -26,12 +26,17 @@ struct KeyChange {
 };
 
 // What a game takes from outside at start-up besides the seed: the sound
-// switch and the hiscore table (a recorded game starts with the player's).
+// switch, the hiscore table (a recorded game starts with the player's) and
+// the window's first place and inner size. The defaults are the original's.
 struct DemoStart {
     int8_t soundOn = 1;
     bool hasTable = false;  // false: the default table
     std::array<std::string, 11> names{};
     std::array<int32_t, 11> scores{};
+    int32_t windowX = -1;  // -1, -1: centred
+    int32_t windowY = -1;
+    int32_t windowWidth = 1020;
+    int32_t windowHeight = 607;
     bool operator==(const DemoStart&) const = default;
 };
 

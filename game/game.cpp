@@ -32,12 +32,12 @@ void Game::startUp(const StartValues& values) {
     state.lastWindowWidth = values.windowWidth;
     state.lastWindowHeight = values.windowHeight;
     loadSounds();
-    state.soundOn = values.start.soundOn;
+    state.soundOn = values.soundOn;
     initLevelEntry(state);
     loadHiscores(state);
-    if (values.start.hasTable) {
-        state.hiscoreNames = values.start.names;
-        state.hiscoreScores = values.start.scores;
+    if (values.hasTable) {
+        state.hiscoreNames = values.names;
+        state.hiscoreScores = values.scores;
     }
     enterScreen(Screen::Title);
 }

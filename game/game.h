@@ -9,15 +9,9 @@
 
 namespace game {
 
-// What start-up takes from outside the game: the sound switch and table of a
-// replay (or the player's sound setting) and the window's first place and size.
-struct StartValues {
-    DemoStart start;
-    int32_t windowWidth = 1020;
-    int32_t windowHeight = 607;
-    int32_t windowX = -1;  // -1, -1: centred
-    int32_t windowY = -1;
-};
+// What start-up takes from outside the game: the sound switch, the table and
+// the window of a replay's game, or the player's sound setting and window.
+using StartValues = DemoStart;
 
 class Game {
 public:

@@ -1,14 +1,15 @@
 #include "game/game_icon.h"
 
 #include "assets/embedded_assets.h"
+#include "game/catalogue.h"
 #include "media/image_decode.h"
 
 namespace game {
 
 namespace {
 
-constexpr int kSilverOrbSprite = 108;
-constexpr int kGirlFacingDownSprite = 3;
+// The player facing the viewer, mid-step.
+constexpr int kGirlFacingDownSprite = sprite::playerFrame(3);
 // Composed once at the largest installed size, then reduced, so that every
 // size shows the same picture.
 constexpr int kMasterSize = 256;
@@ -23,7 +24,7 @@ bool decodeSprite(int number, media::SpritePixels& out) {
 
 media::IconImage gameIcon(int size) {
     media::SpritePixels orb, girl;
-    if (!decodeSprite(kSilverOrbSprite, orb) || !decodeSprite(kGirlFacingDownSprite, girl))
+    if (!decodeSprite(sprite::SilverOrb, orb) || !decodeSprite(kGirlFacingDownSprite, girl))
         return media::blankIcon(size);
     media::IconImage icon = media::fitPicture(orb, kMasterSize, media::Scaling::Smooth);
     media::IconImage front = media::fitPicture(girl, kGirlBox, media::Scaling::PixelArt);

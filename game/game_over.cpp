@@ -1,6 +1,7 @@
 #include "game/game_over.h"
 
 #include "game/bubbles.h"
+#include "game/catalogue.h"
 #include "game/hiscores.h"
 #include "game/level_entry.h"
 #include "game/number_text.h"
@@ -21,15 +22,6 @@ using media::keyPushed;
 namespace key = media::key;
 
 namespace {
-constexpr int kBackground = 151;
-constexpr int kGameOverCaption = 152;
-constexpr int kCongratulations = 157;
-constexpr int kYourScore = 153;
-constexpr int kEnterInitials = 57;
-constexpr int kPressSpace = 58;
-constexpr int kUnderscore = 56;
-constexpr int kFirstLetter = 30;
-
 // Letter keys in the order they are looked at: a to z.
 constexpr int kLetterKeys[26] = {key::A, key::B, key::C, key::D, key::E, key::F, key::G, key::H, key::I,
                                  key::J, key::K, key::L, key::M, key::N, key::O, key::P, key::Q, key::R,
@@ -46,44 +38,44 @@ int slotX(const GameState& s, int slot) { return s.thumbX + 14 * (slot - 1); }
 
 void drawEntry(const GameState& s, int captionIntensity) {
     if (!qualifies(s)) {
-        displaySprite(kPressSpace, 393, 400, captionIntensity);
+        displaySprite(sprite::PressSpaceToMenu, 393, 400, captionIntensity);
         return;
     }
-    displaySprite(kEnterInitials, 425, 305, captionIntensity);
+    displaySprite(sprite::EnterInitials, 425, 305, captionIntensity);
     // A gamepad chooses the open slot's letter, shown where the underscore was.
     char chosen = media::gamepadLetter();
     for (int slot = s.initialsCount + 1; slot <= 3; ++slot) {
         if (chosen && slot == s.initialsCount + 1)
-            displaySpriteTinted(kFirstLetter + chosen - 'a', slotX(s, slot), s.thumbY, 255, kWhite);
+            displaySpriteTinted(sprite::letter(chosen), slotX(s, slot), s.thumbY, 255, kWhite);
         else
-            displaySpriteTinted(kUnderscore, slotX(s, slot), 363, 255, kWhite);
+            displaySpriteTinted(sprite::Underscore, slotX(s, slot), 363, 255, kWhite);
     }
     if (s.initialsCount >= 1 && s.initialsCount <= 3) {
         for (int slot = 1; slot <= s.initialsCount; ++slot) {
             const std::string& letter = s.initials[slot];
             if (letter.size() == 1 && letter[0] >= 'a' && letter[0] <= 'z')
-                displaySpriteTinted(kFirstLetter + letter[0] - 'a', slotX(s, slot), s.thumbY, 255, kWhite);
+                displaySpriteTinted(sprite::letter(letter[0]), slotX(s, slot), s.thumbY, 255, kWhite);
         }
     }
 }
 
 void drawGameOver(const GameState& s) {
     media::clearScreen(0);
-    displaySprite(kBackground, 0, 0, 169);
-    if (s.gameWon == 0) displaySprite(kGameOverCaption, 450, 150, 255);
+    displaySprite(sprite::GameOverBackground, 0, 0, 169);
+    if (s.gameWon == 0) displaySprite(sprite::GameOverCaption, 450, 150, 255);
     if (s.gameWon == 1) {
-        displaySprite(kCongratulations, 418, 150, 255);
-        displaySprite(157 + s.fireFrame, 110, 300, 250);
-        displaySprite(157 + s.fireFrame, 875, 300, 250);
+        displaySprite(sprite::Congratulations, 418, 150, 255);
+        displaySprite(sprite::fire(s.fireFrame), 110, 300, 250);
+        displaySprite(sprite::fire(s.fireFrame), 875, 300, 250);
     }
-    displaySprite(kYourScore, 458, 212, 255);
+    displaySprite(sprite::YourScore, 458, 212, 255);
     drawNumberText(
         s.scoreText, [](int i, int n) { return media::roundToEven(n * -5.9 + 500.4 + 12 * i); }, s.percentTextY,
         kWhite);
     drawEntry(s, static_cast<int>(media::truncateToInteger(s.backgroundIntensity * 1.4)));
     for (int set = 1; set <= 5; ++set)
         for (int j = 1; j <= kScreenBubbles.counts[set]; ++j)
-            displaySprite(700 + set, s.bubbles[set].x[j], s.bubbles[set].y[j], set == 5 ? 240 : 249);
+            displaySprite(sprite::bubble(set), s.bubbles[set].x[j], s.bubbles[set].y[j], set == 5 ? 240 : 249);
     media::flipBuffers();
 }
 

@@ -1,7 +1,9 @@
 #include "game/level_render.h"
 
+#include "game/catalogue.h"
 #include "game/number_text.h"
 #include "game/orb_kinds.h"
+#include "game/play_field.h"
 #include "game/sound_effects.h"
 #include "media/numbers.h"
 #include "media/screen.h"
@@ -13,15 +15,8 @@ using media::displaySpriteTinted;
 using media::roundToEven;
 
 namespace {
-constexpr int kRedDash = 65;
 constexpr int64_t kGold = 228 + 208 * 256 + 117 * 65536;
 constexpr int64_t kGreen = 255 * 256;
-
-int backgroundSprite(int index) {
-    if (index == 1) return 13;
-    if (index >= 2 && index <= 20) return 121 + index;
-    return 0;
-}
 
 void drawOrbs(const GameState& s) {
     for (int group = 1; group <= kOrbGroups; ++group) {
@@ -35,11 +30,10 @@ void drawOrbs(const GameState& s) {
 }
 
 void drawLives(const GameState& s) {
-    constexpr int kHeart = 66;
     if (s.lives > 5) {
-        for (int i = 1; i <= 5; ++i) displaySprite(kHeart, 24 * i - 13, 539, 230);
+        for (int i = 1; i <= 5; ++i) displaySprite(sprite::LifeHeart, 24 * i - 13, 539, 230);
     } else {
-        for (int i = 1; i <= s.lives; ++i) displaySprite(kHeart, 24 * i - (10 * s.lives - 39), 539, 230);
+        for (int i = 1; i <= s.lives; ++i) displaySprite(sprite::LifeHeart, 24 * i - (10 * s.lives - 39), 539, 230);
     }
 }
 
@@ -53,7 +47,7 @@ void drawStatusNumbers(const GameState& s) {
         s.scoreText, [&](int i, int n) { return 12 * i + s.scoreTextShift * n + s.scoreTextX; }, s.scoreTextY, kWhite);
 
     if (s.recordDistance <= 0)
-        displaySprite(kRedDash, s.recordTextX + 20, s.recordTextY - 4, 215);
+        displaySprite(sprite::RedDash, s.recordTextX + 20, s.recordTextY - 4, 215);
     else
         drawNumberText(
             s.recordDistanceText, [&](int i, int n) { return 12 * i + s.recordTextShift * n + s.recordTextX; },
@@ -61,52 +55,53 @@ void drawStatusNumbers(const GameState& s) {
 
     drawNumberText(s.percentText, [&](int i, int) { return s.percentTextX + 12 * i; }, s.percentTextY, kWhite);
     int signOffset = s.hallOfFamePercent < 10 ? 24 : s.hallOfFamePercent <= 99 ? 36 : 48;
-    displaySpriteTinted(64, s.percentTextX + signOffset, s.percentTextY, 255, kWhite);
+    displaySpriteTinted(sprite::PercentSign, s.percentTextX + signOffset, s.percentTextY, 255, kWhite);
 
-    displaySprite(s.score >= s.hiscoreScores[10] ? 62 : 63, s.thumbX, s.thumbY, 205);
+    displaySprite(s.score >= s.hiscoreScores[10] ? sprite::ThumbUp : sprite::ThumbDown, s.thumbX, s.thumbY, 205);
 
     if (s.rankPosition == 0)
-        displaySprite(kRedDash, s.rankTextX + 9, s.rankTextY - 8, 215);
+        displaySprite(sprite::RedDash, s.rankTextX + 9, s.rankTextY - 8, 215);
     else
         drawNumberText(s.rankText, [&](int i, int) { return s.rankTextX + 12 * i; }, s.rankTextY, kGreen);
 }
 
 void drawPlayerOrBurst(GameState& s) {
-    if (s.playerDying == 0) displaySprite(s.playerFrame, s.playerX, s.playerY, 255);
+    if (s.playerDying == 0) displaySprite(sprite::playerFrame(s.playerFrame), s.playerX, s.playerY, 255);
     if (s.playerDying != 1) return;
     if (s.burstFrame == 1 && s.soundOn == 1 && s.deathSoundPlayed == 0) {
         s.deathSoundPlayed = 1;
         playEffect(s, sound::Death);
     }
     if (s.burstFrame >= 1 && s.burstFrame <= 3)
-        displaySprite(113 + s.burstFrame, s.playerX, s.playerY - 6, s.burstIntensity);
+        displaySprite(sprite::burst(s.burstFrame), s.playerX, s.playerY - 6, s.burstIntensity);
 }
 
 void drawDiamonds(const GameState& s) {
     for (int k = 1; k <= 5; ++k) {
         const Diamond& d = s.diamonds[k];
-        displaySprite(67 + 8 * (k - 1) + (d.frame - 1), d.x, d.y, d.intensity);
-        displaySprite(113, d.x - 3, d.y + 11, d.labelIntensity);
+        displaySprite(sprite::diamond(k, d.frame), d.x, d.y, d.intensity);
+        displaySprite(sprite::Points50, d.x - 3, d.y + 11, d.labelIntensity);
     }
 }
 }  // namespace
 
 void drawLevelFrame(GameState& s) {
     media::clearScreen(0);
-    displaySprite(backgroundSprite(s.backgroundIndex), s.backgroundOriginX - s.playerX, s.backgroundOriginY - s.playerY,
+    displaySprite(sprite::background(s.backgroundIndex), s.backgroundOriginX - s.playerX, s.backgroundOriginY - s.playerY,
                   s.backgroundIntensity);
     if (s.timePercent < 40)
         for (int set = 1; set <= 4; ++set)
-            for (int j = 1; j <= 4; ++j) displaySprite(700 + set, s.bubbles[set].x[j], s.bubbles[set].y[j], 249);
-    displaySprite(16, 0, 0, 255);
-    displaySprite(16, 0, 479, 255);
-    displaySprite(17, 1002, -2, 255);
-    displaySprite(s.diamondsCollected == 5 ? 120 : 15, s.exitX, s.exitY, 254);
-    displaySprite(18, 0, 527, 40);
-    displaySprite(19, 42, 572, 255);
-    displaySprite(14, s.wallX, 49, 255);
+            for (int j = 1; j <= 4; ++j) displaySprite(sprite::bubble(set), s.bubbles[set].x[j], s.bubbles[set].y[j], 249);
+    displaySprite(sprite::BrickStrip, 0, 0, 255);
+    displaySprite(sprite::BrickStrip, 0, 479, 255);
+    displaySprite(sprite::RightBorder, 1002, -2, 255);
+    displaySprite(s.diamondsCollected == 5 ? sprite::DoorOpen : sprite::DoorClosed, s.exitX, s.exitY, 254);
+    displaySprite(sprite::StatusPanel, 0, 527, 40);
+    displaySprite(sprite::StatusCaptions, 42, 572, 255);
+    displaySprite(sprite::Wall, s.wallX, kWallY, 255);
     drawOrbs(s);
-    if (s.diamondsCollected == 5) displaySprite(121, s.exitX + s.exitArrowDX, s.exitY + s.exitArrowDY, 254);
+    if (s.diamondsCollected == 5)
+        displaySprite(sprite::ExitArrow, s.exitX + s.exitArrowDX, s.exitY + s.exitArrowDY, 254);
     if (s.playerSpeed == 3 || s.playerSpeed == 4 || s.arrowsReversed == 1) {
         if (s.powerUpDigitText.size() == 1 && digitSpriteOf(s.powerUpDigitText[0]) != 0)
             displaySpriteTinted(digitSpriteOf(s.powerUpDigitText[0]), s.playerX + 24, s.playerY - 13, 255, kWhite);
@@ -116,7 +111,7 @@ void drawLevelFrame(GameState& s) {
     drawPlayerOrBurst(s);
     drawDiamonds(s);
     if (s.bannerX < 1000) {
-        displaySpriteTinted(154, s.bannerX, 257, 255, kWhite);
+        displaySpriteTinted(sprite::LevelBanner, s.bannerX, 257, 255, kWhite);
         drawNumberText(s.levelText, [&](int i, int) { return s.bannerX + 55 + 12 * i; }, 257, kWhite);
     }
     media::flipBuffers();

@@ -1,21 +1,21 @@
 #include "game/orb_kinds.h"
 
-#include "game/sound_effects.h"
+#include "game/catalogue.h"
 
 namespace game {
 
 namespace {
 constexpr OrbKindInfo kKinds[kOrbGroups + 1] = {
     {0, 0, 0, 0, OrbEffect::None},
-    {108, 110, 20, sound::Pickup, OrbEffect::None},            // silver
-    {107, 0, 0, 0, OrbEffect::None},                           // skull: touching it kills
-    {109, 111, 30, sound::Pickup, OrbEffect::None},            // sun
-    {117, 118, 70, sound::Pickup, OrbEffect::MoreTime100},     // tree
-    {119, 118, 70, sound::Pickup, OrbEffect::Speed4},          // fire
-    {142, 143, 60, sound::Pickup, OrbEffect::MoreTime200},     // purple
-    {144, 145, 80, sound::Pickup, OrbEffect::Speed3},          // ice
-    {146, 147, 90, sound::Spiral, OrbEffect::ReverseArrows},   // spiral
-    {156, 113, 50, sound::Heart, OrbEffect::TimerOnly},        // heart
+    {sprite::SilverOrb, sprite::Points20, 20, sound::Pickup, OrbEffect::None},
+    {sprite::SkullOrb, 0, 0, 0, OrbEffect::None},  // touching it kills
+    {sprite::SunOrb, sprite::Points30, 30, sound::Pickup, OrbEffect::None},
+    {sprite::TreeOrb, sprite::Points70, 70, sound::Pickup, OrbEffect::MoreTime100},
+    {sprite::FireOrb, sprite::Points70, 70, sound::Pickup, OrbEffect::Speed4},
+    {sprite::PurpleOrb, sprite::Points60, 60, sound::Pickup, OrbEffect::MoreTime200},
+    {sprite::IceOrb, sprite::Points80, 80, sound::Pickup, OrbEffect::Speed3},
+    {sprite::SpiralOrb, sprite::Points90, 90, sound::Spiral, OrbEffect::ReverseArrows},
+    {sprite::HeartOrb, sprite::Points50, 50, sound::Heart, OrbEffect::TimerOnly},
 };
 }  // namespace
 

@@ -1,6 +1,7 @@
 #include "game/pickups.h"
 
 #include "game/orb_kinds.h"
+#include "game/play_field.h"
 #include "game/sound_effects.h"
 #include "media/numbers.h"
 #include "media/screen.h"
@@ -11,12 +12,12 @@ using media::roundToEven;
 using media::spritesCollide;
 
 namespace {
-bool playerTouches(const GameState& s, int sprite, int x, int y) {
-    return spritesCollide(kPlayerSprite, s.playerX, s.playerY, sprite, x, y) != 0;
+bool playerTouches(const GameState& s, int other, int x, int y) {
+    return spritesCollide(kPlayerSprite, s.playerX, s.playerY, other, x, y) != 0;
 }
 
-bool wallTouches(const GameState& s, int sprite, int x, int y) {
-    return spritesCollide(kWallSprite, s.wallX, 49, sprite, x, y) != 0;
+bool wallTouches(const GameState& s, int other, int x, int y) {
+    return spritesCollide(sprite::Wall, s.wallX, kWallY, other, x, y) != 0;
 }
 
 void playerTestsOrb(GameState& s, int group, int i) {
@@ -69,8 +70,6 @@ void applyEffect(GameState& s, OrbEffect effect) {
 }
 
 uint8_t curve(double a, double b, int o) { return static_cast<uint8_t>(roundToEven(a * o * o + b * o)); }
-
-int firstDiamondSprite(int k) { return 67 + 8 * (k - 1); }
 }  // namespace
 
 void testOrbs(GameState& s) {
@@ -83,7 +82,7 @@ void testOrbs(GameState& s) {
 void testDiamonds(GameState& s) {
     for (int k = 1; k <= 5; ++k) {
         Diamond& d = s.diamonds[k];
-        if (!playerTouches(s, firstDiamondSprite(k), d.x, d.y)) continue;
+        if (!playerTouches(s, sprite::diamond(k, 1), d.x, d.y)) continue;
         d.touched = 1;
         if (d.scored == 0) {
             s.score += 50;
@@ -97,7 +96,7 @@ void testBubbles(GameState& s) {
     if (s.timePercent >= 40) return;
     for (int set = 1; set <= 4; ++set)
         for (int j = 1; j <= 4; ++j)
-            if (playerTouches(s, 700 + set, s.bubbles[set].x[j], s.bubbles[set].y[j])) ++s.score;
+            if (playerTouches(s, sprite::bubble(set), s.bubbles[set].x[j], s.bubbles[set].y[j])) ++s.score;
 }
 
 void fadeDiamonds(GameState& s) {

@@ -5,9 +5,6 @@
 
 namespace game {
 
-constexpr int kPlayerSprite = 10;  // every overlap test uses the player's first right-facing picture
-constexpr int kWallSprite = 14;
-
 // Player test then wall test, group by group.
 void testOrbs(GameState& state);
 void testDiamonds(GameState& state);

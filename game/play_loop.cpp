@@ -4,6 +4,7 @@
 #include "game/level_entry.h"
 #include "game/level_render.h"
 #include "game/pickups.h"
+#include "game/play_field.h"
 #include "game/player_moves.h"
 #include "game/scoring.h"
 #include "game/screen_common.h"
@@ -45,7 +46,7 @@ void moveWall(GameState& s) {
 
 void wallHitsPlayer(GameState& s) {
     if (s.timePercent == 0 && s.wallX < 940 &&
-        media::spritesCollide(kPlayerSprite, s.playerX, s.playerY, kWallSprite, s.wallX, 49)) {
+        media::spritesCollide(kPlayerSprite, s.playerX, s.playerY, sprite::Wall, s.wallX, kWallY)) {
         s.playerDying = 1;
         s.lifeBonusUsed = 1;
     }
@@ -68,7 +69,7 @@ void slideExitArrow(GameState& s) {
 
 void enterOpenDoor(GameState& s) {
     if (s.diamondsCollected == 5 &&
-        media::spritesCollide(kPlayerSprite, s.playerX, s.playerY, 120, s.exitX, s.exitY)) {
+        media::spritesCollide(kPlayerSprite, s.playerX, s.playerY, sprite::DoorOpen, s.exitX, s.exitY)) {
         s.levelCompleted = 1;
         ++s.score;
     }

@@ -29,7 +29,7 @@ void PlayerRun::prepare(StartValues& values) {
     media::setMasterVolume(running_->volume);
     media::setFullscreenAtStart(running_->fullscreen);
     if (replaying_) return;
-    values.start.soundOn = running_->sound ? 1 : 0;
+    values.soundOn = running_->sound ? 1 : 0;
     values.windowWidth = running_->width;
     values.windowHeight = running_->height;
 }
@@ -38,10 +38,6 @@ void PlayerRun::started(const Game& game, uint32_t seed) {
     if (!replays_) return;
     replays_->begin(seed);
     replays_->started(game.state);
-}
-
-void PlayerRun::record(const uint8_t* snapshot) {
-    if (replays_) replays_->record(snapshot);
 }
 
 void PlayerRun::afterFrame(Game& game) {

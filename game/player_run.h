@@ -22,7 +22,6 @@ public:
     bool keepsReplays() const { return replays_.has_value(); }
     // Once start-up is done, with the seed it was given.
     void started(const Game& game, uint32_t seed);
-    void record(const uint8_t* snapshot);
     void afterFrame(Game& game);
     // The end of the run: a change of the settings not yet written is.
     void finish();

@@ -6,14 +6,12 @@
 #include <ctime>
 #include <unistd.h>
 
-#include "game/private_data.h"
 #include "game/replays.h"
 #include "game/version.h"
 #include "media/device_keys.h"
 #include "media/keyboard.h"
 #include "media/random.h"
 #include "media/sound.h"
-#include "media/test_hooks.h"
 #include "media/window.h"
 
 namespace game {
@@ -39,8 +37,7 @@ void ReplayKeeper::begin(uint32_t seed) {
     demo_ = Demo{};
     demo_.seed = seed;
     demo_.buildId = kBuildId;
-    recorder_.emplace(demo_);
-    recording_ = true;
+    recording_.emplace(demo_);
     screenBefore_ = Screen::Title;
 }
 
@@ -50,14 +47,14 @@ DemoStart demoStartOf(const GameState& s) {
     start.hasTable = true;
     start.names = s.hiscoreNames;
     start.scores = s.hiscoreScores;
+    start.windowX = s.lastWindowX;
+    start.windowY = s.lastWindowY;
+    start.windowWidth = s.lastWindowWidth;
+    start.windowHeight = s.lastWindowHeight;
     return start;
 }
 
 void ReplayKeeper::started(const GameState& s) { demo_.start = demoStartOf(s); }
-
-void ReplayKeeper::record(const uint8_t* snapshot) {
-    if (recording_ && recorder_) recorder_->record(snapshot);
-}
 
 void ReplayKeeper::afterFrame(Game& game) {
     Screen now = game.screen();
@@ -79,7 +76,7 @@ void ReplayKeeper::afterFrame(Game& game) {
 
 StartValues ReplayKeeper::restartValues(const GameState& s) const {
     StartValues values;
-    values.start.soundOn = s.soundOn;
+    values.soundOn = s.soundOn;
     values.windowX = s.lastWindowX;
     values.windowY = s.lastWindowY;
     values.windowWidth = s.lastWindowWidth;
@@ -91,15 +88,17 @@ void ReplayKeeper::watchBest(Game& game) {
     std::string best = bestReplay(folder_);
     if (best.empty()) return;
     StartValues restart = restartValues(game.state);
-    recording_ = false;
     std::string error;
-    if (!watchReplay(game, best, error)) {
+    Demo demo;
+    if (!readDemoFile(best, demo, error)) {
         std::fprintf(stderr, "quandrite: %s\n", error.c_str());
         // The player looks at the window, not at a terminal.
         media::setWindowTitle(0, std::string(" Quandrite ") + kShortVersion + " - the best replay is of another version");
-        recording_ = true;
         return;
     }
+    // What the replay's game examines is not the player's game.
+    recording_.reset();
+    watchReplay(game, demo);
     if (game.screen() == Screen::Closed) return;
     // Back to the title as at start-up, with a new recording.
     media::stopSound(-1);
@@ -111,28 +110,17 @@ void ReplayKeeper::watchBest(Game& game) {
     replayKeyBefore_ = true;
 }
 
-bool watchReplay(Game& game, const std::string& path, std::string& error) {
-    Demo demo;
-    if (!readDemoFile(path, demo, error)) return false;
+void watchReplay(Game& game, const Demo& demo) {
     PrivateDataFolder privateData;
-    StartValues values;
-    values.start = demo.start;
-    values.windowX = game.state.lastWindowX;
-    values.windowY = game.state.lastWindowY;
-    values.windowWidth = game.state.lastWindowWidth;
-    values.windowHeight = game.state.lastWindowHeight;
-    DemoCursor cursor(demo);
-    media::setKeyboardSource([&cursor](uint8_t* snapshot) {
-        if (!cursor.next(snapshot)) std::fill(snapshot, snapshot + 256, 0);
-        return true;
-    });
+    StartValues values = demo.start;
+    DemoPlayback playback(demo, false);
     media::stopSound(-1);
     media::seedRandom(demo.seed);
     game.startUp(values);
     // Keys already held (the R, a key of the player's) are no leave key yet.
     std::array<uint8_t, 256> before{};
     media::readDeviceKeys(before.data());
-    while (game.screen() != Screen::Closed && cursor.position() < demo.frames) {
+    while (game.screen() != Screen::Closed && !playback.finished()) {
         std::array<uint8_t, 256> keys{};
         media::readDeviceKeys(keys.data());
         std::array<uint8_t, 256> fresh{};
@@ -141,8 +129,6 @@ bool watchReplay(Game& game, const std::string& path, std::string& error) {
         if (leaveKeyDown(fresh)) break;
         game.runFrame();
     }
-    media::setKeyboardSource(nullptr);
-    return true;
 }
 
 }  // namespace game

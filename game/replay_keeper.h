@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 
+#include "game/automation.h"
 #include "game/demo.h"
 #include "game/game.h"
 
@@ -15,12 +16,10 @@ namespace game {
 class ReplayKeeper {
 public:
     explicit ReplayKeeper(std::string folder) : folder_(std::move(folder)) {}
-    // A new recording for a game about to start up with this seed; call
-    // `started` once start-up is done.
+    // A new recording, from here on, of a game about to start up with this
+    // seed; call `started` once start-up is done.
     void begin(uint32_t seed);
     void started(const GameState& state);
-    // Every keyboard examination of the player's game.
-    void record(const uint8_t* snapshot);
     // After each frame: saves the replay of a game that has just ended, and
     // plays the best replay when R is pressed on the title screen.
     void afterFrame(Game& game);
@@ -32,8 +31,7 @@ private:
     void watchBest(Game& game);
     std::string folder_;
     Demo demo_;
-    std::optional<DemoRecorder> recorder_;
-    bool recording_ = false;
+    std::optional<DemoRecording> recording_;
     Screen screenBefore_ = Screen::Title;
     int32_t scoreBefore_ = 0;
     bool replayKeyBefore_ = false;
@@ -44,10 +42,9 @@ private:
 // and its table.
 DemoStart demoStartOf(const GameState& state);
 
-// Reads a replay and plays it in `game` from start-up, with its own seed,
-// start values and data folder, until it ends, a leave key is pressed on the
-// devices, or the window is closed. False, with `error`, when the file does
-// not play here.
-bool watchReplay(Game& game, const std::string& path, std::string& error);
+// Plays a replay in `game` from start-up, with its own seed, start values
+// and data folder, until it ends, a leave key is pressed on the devices, or
+// the window is closed.
+void watchReplay(Game& game, const Demo& demo);
 
 }  // namespace game

@@ -3,19 +3,16 @@
 #include <chrono>
 #include <cinttypes>
 #include <cstdio>
-#include <cstdlib>
+#include <optional>
 #include <unistd.h>
 
+#include "game/automation.h"
 #include "game/demo.h"
 #include "game/game.h"
 #include "game/player_run.h"
-#include "game/private_data.h"
 #include "game/replay_keeper.h"
 #include "game/state_hash.h"
-#include "media/clock.h"
 #include "media/random.h"
-#include "media/test_hooks.h"
-#include "media/window.h"
 
 namespace game {
 
@@ -38,7 +35,7 @@ int runSession(const SessionOptions& options) {
             return 2;
         }
     }
-    if (options.headless) media::setHeadless(true);
+    if (options.headless) runHeadless();
 
     uint32_t seed = replaying ? demo.seed
                               : options.seed.value_or(static_cast<uint32_t>(
@@ -48,61 +45,37 @@ int runSession(const SessionOptions& options) {
 
     std::optional<PrivateDataFolder> dataFolder;
     if (replaying || recording) dataFolder.emplace();
+    std::optional<Timedemo> timedemo;
+    if (options.timedemo) timedemo.emplace();
 
-    media::VirtualClock virtualClock;
-    if (options.timedemo) {
-        media::setClock(&virtualClock);
-        media::setFramePacing(false);
-        // Silent: SDL's dummy audio driver mixes into nothing.
-        setenv("SDL_AUDIODRIVER", "dummy", 1);
-    }
-
-    DemoCursor cursor(demo);
-    if (replaying) {
-        media::setKeyboardSource([&cursor, &demo](uint8_t* snapshot) {
-            if (!cursor.next(snapshot)) std::fill(snapshot, snapshot + 256, 0);
-            // After the last recorded frame the player closed the window.
-            if (cursor.position() >= demo.frames) media::injectWindowEvent(media::kEventCloseWindow);
-            return true;
-        });
-    }
     Demo recorded;
     recorded.seed = seed;
     recorded.buildId = kBuildId;
-    DemoRecorder recorder(recorded);
-    if (recording || player.keepsReplays())
-        media::setKeyboardObserver([&](const uint8_t* snapshot) {
-            if (recording) recorder.record(snapshot);
-            player.record(snapshot);
-        });
-
-    media::setFlipObserver([&options](uint64_t frame) {
-        if (options.screenshotFrame && frame == *options.screenshotFrame &&
-            !media::saveScreenshotPng(options.screenshotPath))
-            std::fprintf(stderr, "quandrite: could not write the screenshot %s\n", options.screenshotPath.c_str());
-        if (options.frameLimit && frame == *options.frameLimit) media::injectWindowEvent(media::kEventCloseWindow);
-    });
-
-    auto started = std::chrono::steady_clock::now();
-    StartValues values;
-    if (replaying) values.start = demo.start;
-    player.prepare(values);
     Game game;
-    game.startUp(values);
-    recorded.start = demoStartOf(game.state);
-    player.started(game, seed);
-    while (game.screen() != Screen::Closed) {
-        game.runFrame();
-        player.afterFrame(game);
-    }
-    player.finish();
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
-    uint64_t frames = media::framesFlipped();
+    double seconds = 0;
+    {
+        std::optional<DemoPlayback> playback;
+        if (replaying) playback.emplace(demo);
+        std::optional<DemoRecording> recorder;
+        if (recording) recorder.emplace(recorded);
+        FrameActions frameActions(options.screenshotFrame, options.screenshotPath, options.frameLimit);
 
-    media::setFlipObserver(nullptr);
-    media::setKeyboardSource(nullptr);
-    media::setKeyboardObserver(nullptr);
-    media::setClock(nullptr);
+        auto started = std::chrono::steady_clock::now();
+        StartValues values;
+        if (replaying) values = demo.start;
+        player.prepare(values);
+        game.startUp(values);
+        recorded.start = demoStartOf(game.state);
+        player.started(game, seed);
+        while (game.screen() != Screen::Closed) {
+            game.runFrame();
+            player.afterFrame(game);
+        }
+        player.finish();
+        seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    }
+    timedemo.reset();
+    uint64_t frames = framesShown();
 
     if (recording) {
         std::string error;

@@ -2,6 +2,7 @@
 
 #include "game/asset_catalog.h"
 #include "game/bubbles.h"
+#include "game/catalogue.h"
 #include "game/digit_sprites.h"
 #include "game/level_entry.h"
 #include "game/screen_common.h"
@@ -23,20 +24,10 @@ namespace game {
 using namespace media;
 
 namespace {
-constexpr int kTitleBackground = 150;
-constexpr int kSmallLogo = 148;
-constexpr int kLogo = 122;
-constexpr int kPrompt = 59;
-constexpr int kHiscoreHeading = 149;
-constexpr int kSoundOnIcon = 163;
-constexpr int kSoundOffIcon = 164;
-constexpr int kFirstLetter = 30;
-constexpr int kFirstDigit = 20;
-
 void drawTip(const GameState& s) {
     const Tip* tip = findTip(s.tipNumber);
     if (!tip) return;
-    displaySprite(500 + s.tipNumber, tip->x, s.tipY, s.tipIntensity);
+    displaySprite(sprite::tip(s.tipNumber), tip->x, s.tipY, s.tipIntensity);
     for (int i = 0; i < tip->iconCount; ++i)
         displaySprite(tip->icons[i].sprite, tip->icons[i].x, s.tipY + tip->icons[i].dy, s.tipIntensity);
 }
@@ -44,13 +35,13 @@ void drawTip(const GameState& s) {
 void drawLetter(const std::string& character, int x, int y, int64_t tint) {
     int code = firstCharCode(character);
     if (character.size() == 1 && code >= 'a' && code <= 'z')
-        displaySpriteTinted(kFirstLetter + code - 'a', x, y, 255, tint);
+        displaySpriteTinted(sprite::letter(static_cast<char>(code)), x, y, 255, tint);
 }
 
 void drawDigit(const std::string& character, bool zeroAllowed, int x, int y, int64_t tint) {
     int code = firstCharCode(character);
     if (character.size() == 1 && code >= (zeroAllowed ? '0' : '1') && code <= '9')
-        displaySpriteTinted(kFirstDigit + code - '0', x, y, 255, tint);
+        displaySpriteTinted(sprite::digit(code - '0'), x, y, 255, tint);
 }
 
 // First, second and last character of each name; the first five characters
@@ -74,19 +65,20 @@ void drawHiscorePanel(const GameState& s) {
 
 void drawTitle(const GameState& s) {
     clearScreen(0);
-    displaySprite(kTitleBackground, 0, -71, s.titleFade);
-    for (int j = 1; j <= kScreenBubbles.counts[5]; ++j) displaySprite(705, s.bubbles[5].x[j], s.bubbles[5].y[j], 240);
-    displaySprite(kSmallLogo, roundToEven(s.titleFade * -10.893333 + 2777.8), 550,
+    displaySprite(sprite::TitleBackground, 0, -71, s.titleFade);
+    for (int j = 1; j <= kScreenBubbles.counts[5]; ++j)
+        displaySprite(sprite::bubble(5), s.bubbles[5].x[j], s.bubbles[5].y[j], 240);
+    displaySprite(sprite::SmallLogo, roundToEven(s.titleFade * -10.893333 + 2777.8), 550,
                   roundToEven(s.titleFade * -2.4666666 + 699.0));
-    displaySprite(kLogo, 190, 20, roundToEven(s.titleFade * -1.9333333 + 603.0));
-    displaySprite(kPrompt, 328, 566, 230);
-    displaySprite(kHiscoreHeading, 440, 295, 229);
-    displaySprite(s.soundOn == 1 ? kSoundOnIcon : kSoundOffIcon, 27, 561, 248);
+    displaySprite(sprite::Logo, 190, 20, roundToEven(s.titleFade * -1.9333333 + 603.0));
+    displaySprite(sprite::PressSpaceToStart, 328, 566, 230);
+    displaySprite(sprite::HiscoreHeading, 440, 295, 229);
+    displaySprite(s.soundOn == 1 ? sprite::SoundOn : sprite::SoundOff, 27, 561, 248);
     drawTip(s);
     drawHiscorePanel(s);
     for (int set = 1; set <= 4; ++set)
         for (int j = 1; j <= kScreenBubbles.counts[set]; ++j)
-            displaySprite(700 + set, s.bubbles[set].x[j], s.bubbles[set].y[j], 249);
+            displaySprite(sprite::bubble(set), s.bubbles[set].x[j], s.bubbles[set].y[j], 249);
     flipBuffers();
 }
 

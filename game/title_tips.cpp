@@ -1,5 +1,7 @@
 #include "game/title_tips.h"
 
+#include "game/catalogue.h"
+
 namespace game {
 
 namespace {
@@ -8,17 +10,20 @@ constexpr int kTipX[61] = {0,   410, 399, 387, 344, 417, 405, 380, 393, 378, 390
                            346, 355, 425, 344, 407, 382, 418, 378, 407, 380, 414, 418, 366, 346, 257, 257,
                            395, 403, 466, 413, 398, 370, 334, 398, 413, 443, 147, 377, 366};
 
-constexpr TipIcon kHeart[] = {{156, 329, -14}};
-constexpr TipIcon kSpiral[] = {{146, 314, -14}};
-constexpr TipIcon kIce[] = {{144, 326, -14}};
-constexpr TipIcon kPurple[] = {{142, 291, -14}};
-constexpr TipIcon kFire[] = {{119, 300, -14}};
-constexpr TipIcon kTree[] = {{117, 289, -14}};
-constexpr TipIcon kSun[] = {{109, 379, -14}};
-constexpr TipIcon kSilver[] = {{108, 384, -14}};
-constexpr TipIcon kDiamonds[] = {{67, 325, -4}, {75, 346, -4}, {83, 367, -4}, {91, 388, -4}, {99, 409, -4}};
-constexpr TipIcon kDoor[] = {{15, 318, -4}};
-constexpr TipIcon kBubble[] = {{701, 430, -3}};
+constexpr TipIcon kHeart[] = {{sprite::HeartOrb, 329, -14}};
+constexpr TipIcon kSpiral[] = {{sprite::SpiralOrb, 314, -14}};
+constexpr TipIcon kIce[] = {{sprite::IceOrb, 326, -14}};
+constexpr TipIcon kPurple[] = {{sprite::PurpleOrb, 291, -14}};
+constexpr TipIcon kFire[] = {{sprite::FireOrb, 300, -14}};
+constexpr TipIcon kTree[] = {{sprite::TreeOrb, 289, -14}};
+constexpr TipIcon kSun[] = {{sprite::SunOrb, 379, -14}};
+constexpr TipIcon kSilver[] = {{sprite::SilverOrb, 384, -14}};
+// The first frame of each diamond.
+constexpr TipIcon kDiamonds[] = {{sprite::diamond(1, 1), 325, -4}, {sprite::diamond(2, 1), 346, -4},
+                                 {sprite::diamond(3, 1), 367, -4}, {sprite::diamond(4, 1), 388, -4},
+                                 {sprite::diamond(5, 1), 409, -4}};
+constexpr TipIcon kDoor[] = {{sprite::DoorClosed, 318, -4}};
+constexpr TipIcon kBubble[] = {{sprite::bubble(1), 430, -3}};
 
 struct IconList {
     int tip;

@@ -17,7 +17,7 @@ struct Tip {
     int iconCount;
 };
 
-// Tip t (1..60) is sprite 500 + t; any other number has no tip.
+// Tips 1..60 (each its own sprite, sprite::tip); any other number has no tip.
 const Tip* findTip(int number);
 
 }  // namespace game

@@ -2,6 +2,7 @@
 
 #include <array>
 
+#include "backend_ops.h"
 #include "gamepad.h"
 #include "keyboard.h"
 
@@ -18,7 +19,7 @@ void readKeys(uint8_t* keys, bool& startHeld) {
     if (testKeyboard)
         testKeyboard(keys);
     else
-        readRealKeyboard(keys);
+        backendOps().readKeyboard(keys);
     peekGamepadKeys(keys, startHeld);
 }
 }  // namespace

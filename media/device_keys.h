@@ -22,8 +22,7 @@ bool windowFocused();
 // For tests: these keys stand in for the keyboard (null: the real one).
 void setDeviceKeyboard(std::function<void(uint8_t* snapshot)> source);
 
-// Inside the layer (keyboard.cpp).
+// Inside the layer (keyboard.cpp): the focus, with a test's say.
 bool windowFocusedForKeys();
-bool readRealKeyboard(uint8_t* keys);
 
 }  // namespace media

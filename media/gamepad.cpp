@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
+#include "backend_ops.h"
 #include "keyboard.h"
-#include "layer_state.h"
 
 namespace media {
 
@@ -80,13 +80,11 @@ GamepadState stateOf(SDL_GameController* pad) {
     return state;
 }
 
-// Every connected pad's state (real ones only while SDL video runs).
+// Every connected pad's state, the virtual one first.
 std::vector<GamepadState> connectedPads() {
     std::vector<GamepadState> states;
     if (virtualPad) states.push_back(*virtualPad);
-    if (headlessMode() || !SDL_WasInit(SDL_INIT_VIDEO) || !startControllers()) return states;
-    refreshPads();
-    for (SDL_GameController* pad : pads) states.push_back(stateOf(pad));
+    backendOps().readGamepads(states);
     return states;
 }
 
@@ -157,6 +155,12 @@ void peekGamepadKeys(uint8_t* snapshot, bool& startHeld) {
         addGamepadKeys(pad, snapshot);
         if (pad.buttons & PadStart) startHeld = true;
     }
+}
+
+void readSdlGamepads(std::vector<GamepadState>& states) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO) || !startControllers()) return;
+    refreshPads();
+    for (SDL_GameController* pad : pads) states.push_back(stateOf(pad));
 }
 
 }  // namespace media

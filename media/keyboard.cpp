@@ -5,11 +5,12 @@
 #include <array>
 #include <cstring>
 
+#include "automation.h"
+#include "backend_ops.h"
+#include "device_keys.h"
 #include "fullscreen.h"
 #include "gamepad.h"
 #include "key_map.h"
-#include "layer_state.h"
-#include "device_keys.h"
 #include "test_hooks.h"
 #include "video_internal.h"
 
@@ -25,21 +26,25 @@ KeyboardSource source;
 KeyboardObserver observer;
 FocusOverride focus = FocusOverride::Real;
 
+bool windowHasFocus() {
+    if (focus != FocusOverride::Real) return focus == FocusOverride::Focused;
+    return source || backendOps().keyboardFocused();
+}
+
 }  // namespace
 
 bool windowFocusedForKeys() {
     if (focus != FocusOverride::Real) return focus == FocusOverride::Focused;
-    if (headlessMode()) return true;
+    return backendOps().keyboardFocused();
+}
+
+bool sdlKeyboardFocused() {
     SDL_Window* window = mainSdlWindow();
     return window && SDL_GetKeyboardFocus() == window;
 }
 
-namespace {
-bool windowHasFocus() { return (focus == FocusOverride::Real && source) || windowFocusedForKeys(); }
-}  // namespace
-
-bool readRealKeyboard(uint8_t* keys) {
-    if (headlessMode() || !SDL_WasInit(SDL_INIT_VIDEO)) return false;
+bool readSdlKeyboard(uint8_t* keys) {
+    if (!SDL_WasInit(SDL_INIT_VIDEO)) return false;
     SDL_PumpEvents();
     int count = 0;
     const uint8_t* state = SDL_GetKeyboardState(&count);
@@ -67,7 +72,7 @@ int examineKeyboard() {
     snapshot.fill(0);
     if (!initialised) return 0;
     bool ok = windowHasFocus();
-    if (ok) ok = source ? source(snapshot.data()) : readRealKeyboard(snapshot.data());
+    if (ok) ok = source ? source(snapshot.data()) : backendOps().readKeyboard(snapshot.data());
     // Gamepads are real input too; a source (demo, test) stands in for both.
     if (!source && windowHasFocus() && mergeGamepadKeys(snapshot.data())) ok = true;
     // Whatever a failed read left behind counts as released.

@@ -3,6 +3,7 @@
 #include <utility>
 #include <vector>
 
+#include "automation.h"
 #include "screen.h"
 #include "test_hooks.h"
 

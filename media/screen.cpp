@@ -2,9 +2,10 @@
 
 #include <SDL.h>
 
+#include "automation.h"
+#include "backend_ops.h"
 #include "compositor.h"
 #include "frame_pacer.h"
-#include "layer_state.h"
 #include "renderer_choice.h"
 #include "test_hooks.h"
 #include "video_internal.h"
@@ -84,16 +85,18 @@ bool present() {
 
 }  // namespace
 
+bool openSdlPresentation(Window* window) {
+    SDL_Window* sdl = sdlWindowFromHandle(window);
+    return sdl && openPresentation(sdl);
+}
+
 // The title screen passes the window's saved size, which the player may have
 // changed; the picture stays the same and is stretched to the window.
-int openWindowedScreen(void* window, int, int, int, int, int, int, int) {
+int openWindowedScreen(Window* window, int, int, int, int, int, int, int) {
     closeScreen();
     clearBackBuffer(0);
     pacer.reset();
-    if (!headlessMode()) {
-        SDL_Window* sdl = sdlWindowFromHandle(window);
-        if (!sdl || !openPresentation(sdl)) return 0;
-    }
+    if (!backendOps().openPresentation(window)) return 0;
     screenOpen = true;
     return 1;
 }

@@ -13,12 +13,13 @@ constexpr int kScreenHeight = 607;
 constexpr int64_t kNoTint = -1;
 
 struct DrawingOutput;
+class Window;
 
 bool initSprites();
 void shutdownSprites();
 // The screen fills the window's client area; width and height are not used,
 // the picture is always kScreenWidth x kScreenHeight.
-int openWindowedScreen(void* window, int x, int y, int width, int height, int autoStretch, int rightMargin,
+int openWindowedScreen(Window* window, int x, int y, int width, int height, int autoStretch, int rightMargin,
                        int bottomMargin);
 void closeScreen();
 void clearScreen(uint32_t colour);

@@ -3,7 +3,7 @@
 
 #include "compositor.h"
 #include "screen.h"
-#include "test_hooks.h"
+#include "automation.h"
 
 namespace media {
 

@@ -6,7 +6,7 @@
 #include <mutex>
 #include <vector>
 
-#include "layer_state.h"
+#include "backend_ops.h"
 #include "mixer.h"
 #include "object_table.h"
 #include "test_hooks.h"
@@ -79,10 +79,9 @@ bool decodeSound(const unsigned char* data, size_t length, SoundRecord& sound) {
 
 }  // namespace
 
-bool initSound() {
-    if (device || headlessMode()) return true;
-    // No sound device is not an error: the game then runs silent.
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return true;
+// No sound device is not an error: the game then runs silent.
+void openSdlAudioDevice() {
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
     SDL_AudioSpec wanted{};
     wanted.freq = kMixRate;
     wanted.format = AUDIO_S16SYS;
@@ -93,9 +92,13 @@ bool initSound() {
     device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (!device) {
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return true;
+        return;
     }
     SDL_PauseAudioDevice(device, 0);
+}
+
+bool initSound() {
+    if (!device) backendOps().openAudioDevice();
     return true;
 }
 

@@ -1,42 +1,23 @@
 #pragma once
-// Hooks for tests, demos and tools: run without a display, feed the keyboard,
-// read back what was drawn and played. The game itself never calls these.
+// What the tests and benchmarks need beyond running the game by script:
+// fixed keys and focus, and a look at what was drawn and played. Only tests
+// and benchmarks call these.
 #include <cstddef>
 #include <cstdint>
-#include <functional>
-#include <string>
 #include <vector>
+
+#include "automation.h"
 
 namespace media {
 
-// No SDL video or audio at all: windows are virtual (on a 1920 x 1080
-// desktop), frames are composed but not presented, sounds are tracked but silent.
-void setHeadless(bool headless);
-bool headless();
-void setFramePacing(bool on);
-
-// Called by examineKeyboard instead of reading the real keyboard; fills the
-// 256-byte snapshot (bit 7 = down) and returns whether it could be read.
-using KeyboardSource = std::function<bool(uint8_t* snapshot)>;
-void setKeyboardSource(KeyboardSource source);
-// Sees every snapshot examineKeyboard takes (demo recording).
-using KeyboardObserver = std::function<void(const uint8_t* snapshot)>;
-void setKeyboardObserver(KeyboardObserver observer);
 // A fixed snapshot of the given keys held down (empty = none), used from now
 // on instead of the real keyboard; setKeyboardSource(nullptr) ends it.
 void injectKeys(const std::vector<int>& codesDown);
-// Simulates the window gaining or losing the keyboard focus (Real = ask SDL;
-// in headless mode and with a source the window counts as focused).
+// Simulates the window gaining or losing the keyboard focus (Real = ask the
+// backend; with a keyboard source the window counts as focused).
 enum class FocusOverride { Real, Focused, Unfocused };
 void setKeyboardFocus(FocusOverride state);
 
-// Queued ahead of real events for the next windowEvent calls.
-void injectWindowEvent(int code);
-
-// Called after every flip with the count of frames flipped so far.
-using FlipObserver = std::function<void(uint64_t frame)>;
-void setFlipObserver(FlipObserver observer);
-uint64_t framesFlipped();
 // As if SDL had reported lost render targets: the next flip recreates them.
 void simulateRendererReset();
 // Whether frames are shown through SDL (false headless or without a screen).
@@ -44,7 +25,6 @@ bool screenPresents();
 
 // The composed back buffer, 1020 x 607 pixels of 0xAARRGGBB, row by row.
 const uint32_t* screenPixels();
-bool saveScreenshotPng(const std::string& path);
 
 struct DrawCall {
     int sprite;

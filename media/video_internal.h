@@ -2,10 +2,32 @@
 // Links between the window and the screen inside the layer.
 #include <SDL.h>
 
+#include <string>
+
+#include "fullscreen.h"
+
 namespace media {
 
-// The SDL window behind a window handle of ours (null in headless mode).
-SDL_Window* sdlWindowFromHandle(void* handle);
+// The desktop of the headless backend, and of SDL when no display tells its size.
+constexpr int kVirtualDesktopWidth = 1920;
+constexpr int kVirtualDesktopHeight = 1080;
+
+// A numbered top-level window: its SDL window on the SDL backend, its place
+// on the virtual desktop on the headless one.
+class Window {
+public:
+    SDL_Window* sdl = nullptr;
+    WindowGeometry placed;
+    std::string title;  // as the game set it
+
+    Window() = default;
+    Window(const Window&) = delete;
+    Window& operator=(const Window&) = delete;
+    ~Window();
+};
+
+// The SDL window behind a window of ours, if it is still open (null headless).
+SDL_Window* sdlWindowFromHandle(const Window* handle);
 // The SDL window of window 0, for the keyboard focus test.
 SDL_Window* mainSdlWindow();
 // Called by the event loop when SDL says textures were lost.

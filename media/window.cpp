@@ -5,10 +5,10 @@
 #include <algorithm>
 #include <deque>
 
+#include "automation.h"
+#include "backend_ops.h"
 #include "fullscreen.h"
-#include "layer_state.h"
 #include "object_table.h"
-#include "test_hooks.h"
 #include "video_internal.h"
 #include "window_icon.h"
 
@@ -16,34 +16,13 @@ namespace media {
 
 namespace {
 
-constexpr int kVirtualDesktopWidth = 1920;
-constexpr int kVirtualDesktopHeight = 1080;
 constexpr int kDefaultPosition = -65535;
 constexpr int kEventActivated = 13104;
 constexpr int kEventDeactivated = 13114;
 constexpr int kEventMoved = 13117;
 constexpr int kEventResized = 13118;
 
-struct WindowRecord {
-    SDL_Window* sdl = nullptr;
-    // Headless geometry and the title as the game set it.
-    int x = 0;
-    int y = 0;
-    int width = 0;
-    int height = 0;
-    std::string title;
-
-    WindowRecord() = default;
-    WindowRecord(const WindowRecord&) = delete;
-    WindowRecord& operator=(const WindowRecord&) = delete;
-    ~WindowRecord() {
-        if (!sdl) return;
-        detachScreenFrom(sdl);
-        SDL_DestroyWindow(sdl);
-    }
-};
-
-ObjectTable<WindowRecord> windows(16);
+ObjectTable<Window> windows(16);
 bool started = false;
 std::deque<int> injected;
 std::deque<int> pending;
@@ -106,124 +85,115 @@ void translateSdlEvent(const SDL_Event& event) {
 
 }  // namespace
 
-bool startWindows() {
-    if (started) return true;
-    if (!headlessMode()) {
-        // The software compositor does all drawing; the renderer only scales.
-        SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
-        SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-        if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-            SDL_Log("Quandrite: no video: %s", SDL_GetError());
+Window::~Window() {
+    if (!sdl) return;
+    detachScreenFrom(sdl);
+    SDL_DestroyWindow(sdl);
+}
+
+bool startSdlVideo() {
+    // The software compositor does all drawing; the renderer only scales.
+    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+        SDL_Log("Quandrite: no video: %s", SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+void stopSdlVideo() { SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS); }
+
+void pollSdlEvents() {
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) translateSdlEvent(event);
+}
+
+// Reopening keeps the SDL window (and with it the screen's renderer).
+bool showSdlWindow(int number, Window& window, int x, int y, int innerWidth, int innerHeight, bool centred) {
+    if (!startWindows()) return false;
+    if (window.sdl) {
+        SDL_SetWindowTitle(window.sdl, window.title.c_str());
+        SDL_SetWindowSize(window.sdl, innerWidth, innerHeight);
+    } else {
+        window.sdl = SDL_CreateWindow(window.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, innerWidth,
+                                      innerHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+        if (!window.sdl) {
+            SDL_Log("Quandrite: cannot open a window: %s", SDL_GetError());
             return false;
         }
+        applyWindowIcon(window.sdl);
+        SDL_ShowWindow(window.sdl);
     }
+    placeSdlWindow(window.sdl, x, y, centred);
+    noteWindowOpened(number);
+    return true;
+}
+
+void retitleSdlWindow(Window& window) {
+    if (window.sdl) SDL_SetWindowTitle(window.sdl, window.title.c_str());
+}
+
+WindowGeometry sdlWindowGeometry(const Window& window) {
+    if (!window.sdl) return window.placed;
+    if (const WindowGeometry* windowed = windowedGeometryWhileFullscreen(window.sdl)) return *windowed;
+    WindowGeometry geometry;
+    SDL_GetWindowPosition(window.sdl, &geometry.x, &geometry.y);
+    SDL_GetWindowSize(window.sdl, &geometry.width, &geometry.height);
+    Borders b = bordersOf(window.sdl);
+    geometry.x -= b.left;
+    geometry.y -= b.top;
+    return geometry;
+}
+
+bool startWindows() {
+    if (started) return true;
+    if (!backendOps().startVideo()) return false;
     started = true;
     return true;
 }
 
-void* openWindow(int number, int x, int y, int innerWidth, int innerHeight, const std::string& title,
-                 uint32_t flags) {
+Window* openWindow(int number, int x, int y, int innerWidth, int innerHeight, const std::string& title,
+                   uint32_t flags) {
     bool centred = (flags & kWindowCentred) != 0;
     innerWidth = std::max(1, innerWidth);
     innerHeight = std::max(1, innerHeight);
-    if (headlessMode()) {
-        WindowRecord& record = windows.obtainSlot(number);
-        if (centred) {
-            x = (kVirtualDesktopWidth - std::min(kVirtualDesktopWidth, innerWidth)) / 2;
-            y = (kVirtualDesktopHeight - std::min(kVirtualDesktopHeight, innerHeight)) / 2;
-        }
-        record.x = x;
-        record.y = y;
-        record.width = innerWidth;
-        record.height = innerHeight;
-        record.title = title;
-        return &record;
+    Window* window = windows.lookup(number);
+    if (!window) window = &windows.obtainSlot(number);
+    window->title = title;
+    if (!backendOps().showWindow(number, *window, x, y, innerWidth, innerHeight, centred)) {
+        windows.release(number);
+        return nullptr;
     }
-    if (!startWindows()) return nullptr;
-
-    // Reopening keeps the SDL window (and with it the screen's renderer).
-    SDL_Window* window = nullptr;
-    if (WindowRecord* old = windows.lookup(number)) std::swap(window, old->sdl);
-    WindowRecord& record = windows.obtainSlot(number);
-    if (window) {
-        SDL_SetWindowTitle(window, title.c_str());
-        SDL_SetWindowSize(window, innerWidth, innerHeight);
-    } else {
-        window = SDL_CreateWindow(title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, innerWidth,
-                                  innerHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
-        if (!window) {
-            SDL_Log("Quandrite: cannot open a window: %s", SDL_GetError());
-            windows.release(number);
-            return nullptr;
-        }
-        applyWindowIcon(window);
-        SDL_ShowWindow(window);
-    }
-    record.sdl = window;
-    record.title = title;
-    placeSdlWindow(window, x, y, centred);
-    noteWindowOpened(number);
     return window;
 }
 
-void* windowHandle(int number) {
-    WindowRecord* record = windows.lookup(number);
-    if (!record) return nullptr;
-    return record->sdl ? static_cast<void*>(record->sdl) : static_cast<void*>(record);
-}
+Window* windowHandle(int number) { return windows.lookup(number); }
 
 int setWindowTitle(int number, const std::string& text) {
-    WindowRecord* record = windows.lookup(number);
-    if (!record) return 0;
-    record->title = text;
-    if (record->sdl) SDL_SetWindowTitle(record->sdl, text.c_str());
+    Window* window = windows.lookup(number);
+    if (!window) return 0;
+    window->title = text;
+    backendOps().retitleWindow(*window);
     return 1;
 }
 
 std::string windowTitle(int number) {
-    WindowRecord* record = windows.lookup(number);
-    return record ? record->title : std::string();
+    Window* window = windows.lookup(number);
+    return window ? window->title : std::string();
 }
 
-int windowX(int number) {
-    WindowRecord* record = windows.lookup(number);
-    if (!record) return 0;
-    if (!record->sdl) return record->x;
-    if (const WindowGeometry* windowed = windowedGeometryWhileFullscreen(record->sdl)) return windowed->x;
-    int x = 0;
-    SDL_GetWindowPosition(record->sdl, &x, nullptr);
-    return x - bordersOf(record->sdl).left;
+namespace {
+WindowGeometry geometryOf(int number) {
+    Window* window = windows.lookup(number);
+    return window ? backendOps().windowGeometry(*window) : WindowGeometry{};
 }
+}  // namespace
 
-int windowY(int number) {
-    WindowRecord* record = windows.lookup(number);
-    if (!record) return 0;
-    if (!record->sdl) return record->y;
-    if (const WindowGeometry* windowed = windowedGeometryWhileFullscreen(record->sdl)) return windowed->y;
-    int y = 0;
-    SDL_GetWindowPosition(record->sdl, nullptr, &y);
-    return y - bordersOf(record->sdl).top;
-}
-
-int windowInnerWidth(int number) {
-    WindowRecord* record = windows.lookup(number);
-    if (!record) return 0;
-    if (!record->sdl) return record->width;
-    if (const WindowGeometry* windowed = windowedGeometryWhileFullscreen(record->sdl)) return windowed->width;
-    int width = 0;
-    SDL_GetWindowSize(record->sdl, &width, nullptr);
-    return width;
-}
-
-int windowInnerHeight(int number) {
-    WindowRecord* record = windows.lookup(number);
-    if (!record) return 0;
-    if (!record->sdl) return record->height;
-    if (const WindowGeometry* windowed = windowedGeometryWhileFullscreen(record->sdl)) return windowed->height;
-    int height = 0;
-    SDL_GetWindowSize(record->sdl, nullptr, &height);
-    return height;
-}
+int windowX(int number) { return geometryOf(number).x; }
+int windowY(int number) { return geometryOf(number).y; }
+int windowInnerWidth(int number) { return geometryOf(number).width; }
+int windowInnerHeight(int number) { return geometryOf(number).height; }
 
 int windowEvent() {
     if (!injected.empty()) {
@@ -231,10 +201,7 @@ int windowEvent() {
         injected.pop_front();
         return code;
     }
-    if (started && !headlessMode()) {
-        SDL_Event event;
-        while (SDL_PollEvent(&event)) translateSdlEvent(event);
-    }
+    if (started) backendOps().pollEvents();
     if (pending.empty()) return 0;
     int code = pending.front();
     pending.pop_front();
@@ -246,23 +213,23 @@ void closeWindow(int number) { windows.release(number); }
 void closeAllWindows() {
     windows.releaseAll();
     pending.clear();
-    if (started && !headlessMode()) SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+    if (started) backendOps().stopVideo();
     started = false;
 }
 
 void injectWindowEvent(int code) { injected.push_back(code); }
 
-SDL_Window* sdlWindowFromHandle(void* handle) {
+SDL_Window* sdlWindowFromHandle(const Window* handle) {
     SDL_Window* found = nullptr;
-    windows.forEach([&](int, WindowRecord& record) {
-        if (record.sdl && record.sdl == handle) found = record.sdl;
+    windows.forEach([&](int, Window& window) {
+        if (&window == handle) found = window.sdl;
     });
     return found;
 }
 
 SDL_Window* mainSdlWindow() {
-    WindowRecord* record = windows.lookup(0);
-    return record ? record->sdl : nullptr;
+    Window* window = windows.lookup(0);
+    return window ? window->sdl : nullptr;
 }
 
 }  // namespace media

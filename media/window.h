@@ -8,6 +8,9 @@ namespace media {
 
 constexpr int kEventCloseWindow = 13116;
 
+// A window of the layer, as openWindowedScreen takes it.
+class Window;
+
 // openWindow flags: the layer's own low bits, the rest is the window style.
 constexpr uint32_t kWindowCentred = 1;
 constexpr uint32_t kWindowStyleOverlapped = 0xCF0000;
@@ -16,8 +19,8 @@ bool startWindows();
 // x, y: the outer (frame) corner on the desktop; the sizes are the client
 // area's. Opening a number again replaces that window; our window 0 keeps its
 // SDL window and renderer and just moves to the given place and size.
-void* openWindow(int number, int x, int y, int innerWidth, int innerHeight, const std::string& title, uint32_t flags);
-void* windowHandle(int number);
+Window* openWindow(int number, int x, int y, int innerWidth, int innerHeight, const std::string& title, uint32_t flags);
+Window* windowHandle(int number);
 int setWindowTitle(int number, const std::string& text);
 std::string windowTitle(int number);
 int windowX(int number);

@@ -1,5 +1,6 @@
 // The embedded sound effects and title music: each file's container, format and length read
-// from its own header, and its decoded samples checked for clipping, silence and clicks.
+// from its own header, and its decoded samples checked for clipping, silence, clicks and
+// effects that are cut off while still sounding.
 #include <gtest/gtest.h>
 #include <vorbis/vorbisfile.h>
 
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "assets/embedded_assets.h"
+#include "game/catalogue.h"
 
 namespace {
 
@@ -25,11 +27,14 @@ struct WavExpectation {
     double seconds;
 };
 
-const WavExpectation kEffects[] = {
-    {1, 2, 16, false, 0.89}, {2, 2, 16, false, 1.74}, {3, 1, 16, false, 1.18},
-    {4, 2, 24, false, 1.72}, {5, 2, 16, false, 1.71}, {6, 2, 16, false, 4.72},
-    {7, 2, 16, false, 4.27}, {8, 2, 16, false, 6.86}, {9, 2, 32, true, 2.78},
-};
+// The effects of the game's catalogue.
+std::vector<WavExpectation> effects() {
+    std::vector<WavExpectation> out;
+    for (const game::SoundInfo& info : game::kSounds)
+        if (info.format == game::SoundFormat::Wav)
+            out.push_back({info.number, info.channels, info.bits, info.extensible, info.seconds});
+    return out;
+}
 
 void PrintTo(const WavExpectation& w, std::ostream* os) { *os << "sound " << w.number; }
 
@@ -91,6 +96,31 @@ double peak(const std::vector<double>& x) {
     return p;
 }
 
+constexpr size_t kTailFrames = 4410;   // the last 100 ms
+constexpr size_t kWindowFrames = 441;  // 10 ms
+constexpr double kTailLimit = 0.005623;  // -45 dBFS
+constexpr double kEndLimit = 0.001;      // -60 dBFS
+
+// RMS of the loudest `window` frames of any one channel from frame `from` to the end, the
+// window sliding one frame at a time.
+double loudest_window_rms(const std::vector<double>& x, int channels, size_t from, size_t window) {
+    const size_t frames = x.size() / channels;
+    double best = 0;
+    for (int c = 0; c < channels; ++c) {
+        double sum = 0;
+        for (size_t f = from; f < frames; ++f) {
+            const double s = x[f * channels + c];
+            sum += s * s;
+            if (f >= from + window) {
+                const double old = x[(f - window) * channels + c];
+                sum -= old * old;
+            }
+            if (f + 1 >= from + window) best = std::max(best, sum);
+        }
+    }
+    return std::sqrt(best / window);
+}
+
 class EmbeddedEffect : public ::testing::TestWithParam<WavExpectation> {};
 
 TEST_P(EmbeddedEffect, HeaderMatchesTheCatalogue) {
@@ -119,11 +149,11 @@ TEST_P(EmbeddedEffect, HeaderMatchesTheCatalogue) {
         EXPECT_EQ(wav.fmt_size, 16u);
     }
     EXPECT_EQ(wav.data_size % block, 0u);
-    const double seconds = static_cast<double>(wav.data_size) / block / 44100.0;
-    EXPECT_NEAR(seconds, want.seconds, want.seconds * 0.02);
+    EXPECT_EQ(wav.data_size / block, static_cast<std::uint32_t>(std::llround(want.seconds * 44100)))
+        << "length in sample frames";
 }
 
-TEST_P(EmbeddedEffect, IsAudibleUnclippedAndEndsInSilence) {
+TEST_P(EmbeddedEffect, IsAudibleUnclippedAndCentred) {
     const WavExpectation& want = GetParam();
     const assets::Blob blob = assets::embeddedSound(want.number);
     ASSERT_TRUE(blob);
@@ -136,15 +166,32 @@ TEST_P(EmbeddedEffect, IsAudibleUnclippedAndEndsInSilence) {
     double mean = 0;
     for (double s : x) mean += s;
     EXPECT_LT(std::fabs(mean / x.size()), 1e-3) << "DC offset";
-    // A one-shot sound that stops on a non-zero sample clicks.
-    for (int c = 0; c < want.channels; ++c) EXPECT_LT(std::fabs(x[x.size() - want.channels + c]), 0.002);
 }
 
-INSTANTIATE_TEST_SUITE_P(Sounds, EmbeddedEffect, ::testing::ValuesIn(kEffects),
+// Each effect must have died away on its own before its fixed length runs out: a sound still
+// ringing in its last 100 ms is heard as cut off, however short the final fade.
+TEST_P(EmbeddedEffect, DecaysBeforeItsEndAndStopsWithoutAStep) {
+    const WavExpectation& want = GetParam();
+    const assets::Blob blob = assets::embeddedSound(want.number);
+    ASSERT_TRUE(blob);
+    const ParsedWav wav = parse_wav(blob);
+    ASSERT_NE(wav.data, nullptr);
+    const auto x = samples_of(wav, want.bits);
+    const size_t frames = x.size() / want.channels;
+    ASSERT_GT(frames, kTailFrames);
+    const double tail = loudest_window_rms(x, want.channels, frames - kTailFrames, kWindowFrames);
+    EXPECT_LE(tail, kTailLimit) << "loudest 10 ms of the last 100 ms at " << 20 * std::log10(tail) << " dBFS";
+    // Playback ends by jumping from the last sample to silence.
+    for (int c = 0; c < want.channels; ++c)
+        EXPECT_LE(std::fabs(x[x.size() - want.channels + c]), kEndLimit) << "step at the end of channel " << c;
+}
+
+INSTANTIATE_TEST_SUITE_P(Sounds, EmbeddedEffect, ::testing::ValuesIn(effects()),
                          [](const auto& info) { return "Sound" + std::to_string(info.param.number); });
 
 TEST(EmbeddedSoundCatalogue, ListsExactlyTheGameSounds) {
-    const std::vector<int> want = {1, 2, 3, 4, 5, 6, 7, 8, 9, 15};
+    std::vector<int> want;
+    for (const game::SoundInfo& info : game::kSounds) want.push_back(info.number);
     EXPECT_EQ(assets::embeddedSoundNumbers(), want);
     EXPECT_FALSE(assets::embeddedSound(10));
 }
@@ -177,7 +224,7 @@ long tell_memory(void* source) { return static_cast<long>(static_cast<MemoryStre
 class TitleMusic : public ::testing::Test {
 protected:
     void SetUp() override {
-        const assets::Blob blob = assets::embeddedSound(15);
+        const assets::Blob blob = assets::embeddedSound(game::sound::Music);
         ASSERT_TRUE(blob) << "the title music is not embedded";
         stream_ = {blob.data, blob.size};
         const ov_callbacks callbacks = {read_memory, seek_memory, nullptr, tell_memory};
@@ -198,7 +245,10 @@ TEST_F(TitleMusic, IsStereoVorbisAt128kAndAboutFourAndAHalfMinutes) {
     EXPECT_EQ(info->channels, 2);
     EXPECT_EQ(info->rate, 44100);
     EXPECT_EQ(info->bitrate_nominal, 128000);
-    EXPECT_NEAR(ov_time_total(&file_, -1), 279.0, 5.0);
+    const auto music = std::find_if(std::begin(game::kSounds), std::end(game::kSounds),
+                                    [](const game::SoundInfo& row) { return row.number == game::sound::Music; });
+    ASSERT_NE(music, std::end(game::kSounds));
+    EXPECT_NEAR(ov_time_total(&file_, -1), music->seconds, 5.0);
 }
 
 TEST_F(TitleMusic, DecodesUnclippedAndLoopsWithoutAClick) {

@@ -160,7 +160,7 @@ std::unique_ptr<testing_support::ScratchDir> scratchInMemory() {
 class HiscoreFuzz : public ::testing::Test {
 protected:
     void SetUp() override {
-        media::setHeadless(true);
+        media::chooseBackend(media::Backend::Headless);
         media::setClock(&clock);
         scratch = scratchInMemory();
         if (const char* old = std::getenv("XDG_DATA_HOME")) oldDataHome = old, hadDataHome = true;

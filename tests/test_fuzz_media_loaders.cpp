@@ -76,7 +76,7 @@ int fuzz(const std::vector<Bytes>& seeds, uint32_t seed, Feed feed) {
 class FuzzMediaLoaders : public ::testing::Test {
 protected:
     void SetUp() override {
-        setHeadless(true);
+        chooseBackend(Backend::Headless);
         initSprites();
         initSound();
     }

@@ -38,7 +38,7 @@ TEST(Demo, RoundTripKeepsEverySnapshotAndStaysSmall) {
     Demo demo = sampleDemo();
     EXPECT_EQ(demo.changes.size(), 6u);
     std::string bytes = encodeDemo(demo);
-    EXPECT_LT(bytes.size(), 64u);
+    EXPECT_LT(bytes.size(), 80u);
     std::string error;
     Demo back = decodeDemo(bytes, error);
     ASSERT_EQ(error, "");

@@ -23,7 +23,7 @@ class GamepadGame : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
-        setHeadless(true);
+        chooseBackend(Backend::Headless);
         setFramePacing(false);
         setClock(&clock);
         seedRandom(12345);

@@ -56,7 +56,7 @@ std::string joinLines(const std::vector<std::string>& lines, const std::string& 
 class HiscoreFile : public ::testing::Test {
 protected:
     void SetUp() override {
-        media::setHeadless(true);
+        media::chooseBackend(media::Backend::Headless);
         media::setClock(&clock);
         if (const char* old = std::getenv("XDG_DATA_HOME")) oldDataHome = old, hadDataHome = true;
         setenv("XDG_DATA_HOME", scratch.path().c_str(), 1);

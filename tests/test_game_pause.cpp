@@ -14,6 +14,7 @@
 #include "media/random.h"
 #include "media/screen.h"
 #include "media/sound.h"
+#include "media/automation.h"
 #include "media/test_hooks.h"
 #include "test_support.h"
 
@@ -26,7 +27,7 @@ class PausedGame : public ::testing::Test {
 protected:
     void SetUp() override {
         setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
-        setHeadless(true);
+        chooseBackend(Backend::Headless);
         setFramePacing(false);
         setClock(&clock);
         seedRandom(4242);

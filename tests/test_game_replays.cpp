@@ -16,6 +16,7 @@
 #include "media/device_keys.h"
 #include "media/keyboard.h"
 #include "media/random.h"
+#include "media/automation.h"
 #include "media/test_hooks.h"
 #include "test_support.h"
 
@@ -31,12 +32,11 @@ protected:
     void SetUp() override {
         setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
         setenv("XDG_DATA_HOME", data.path().c_str(), 1);
-        media::setHeadless(true);
+        media::chooseBackend(media::Backend::Headless);
         media::setFramePacing(false);
         media::setClock(&clock);
         media::injectKeys({});
         run.emplace(SessionOptions{}, false, false);
-        media::setKeyboardObserver([this](const uint8_t* snapshot) { run->record(snapshot); });
         media::seedRandom(777);
         StartValues values;
         run->prepare(values);
@@ -95,8 +95,10 @@ TEST_F(PlayersRun, AFinishedGameLeavesAReplayThatPlaysToTheSameEndIntoATableOfIt
 
     std::filesystem::remove(hiscoreFile());
     Game replayed;
+    Demo demo;
     std::string error;
-    ASSERT_TRUE(watchReplay(replayed, kept[0].path, error)) << error;
+    ASSERT_TRUE(readDemoFile(kept[0].path, demo, error)) << error;
+    watchReplay(replayed, demo);
     EXPECT_EQ(hashGameState(replayed.state), endHash);
     EXPECT_EQ(replayed.state.hiscoreScores, end.hiscoreScores) << "from the table the game started with";
     EXPECT_EQ(replayed.state.hiscoreNames, end.hiscoreNames);

@@ -17,6 +17,7 @@
 #include "media/keyboard.h"
 #include "media/random.h"
 #include "media/sound.h"
+#include "media/automation.h"
 #include "media/test_hooks.h"
 #include "test_support.h"
 
@@ -156,7 +157,7 @@ TEST(SettingsAtStart, SoundOffIsHonouredAtTheNextStart) {
     setenv("XDG_DATA_HOME", data.path().c_str(), 1);
     std::filesystem::create_directories(config.path() + "/quandrite");
     writeWholeFile(config.path() + "/quandrite/settings.ini", "sound = off\nvolume = 50\nsize = 800x500\n");
-    media::setHeadless(true);
+    media::chooseBackend(media::Backend::Headless);
     media::setFramePacing(false);
     media::VirtualClock clock;
     media::setClock(&clock);

@@ -17,7 +17,7 @@ constexpr int kHeight = 20;
 class DrawingTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setHeadless(true);
+        chooseBackend(Backend::Headless);
         initSprites();
         ASSERT_TRUE(createSprite(kSprite, kWidth, kHeight));
     }

@@ -11,6 +11,7 @@
 #include "media/fullscreen.h"
 #include "media/keyboard.h"
 #include "media/test_hooks.h"
+#include "media/video_internal.h"
 #include "media/window.h"
 
 namespace {
@@ -23,12 +24,12 @@ protected:
         if (!std::getenv("DISPLAY")) GTEST_SKIP() << "no X display";
         if (const char* driver = std::getenv("SDL_VIDEODRIVER")) oldDriver_ = driver;
         setenv("SDL_VIDEODRIVER", "x11", 1);
-        setHeadless(false);
+        chooseBackend(Backend::Sdl);
         if (!startWindows()) GTEST_SKIP() << "no X11 video: " << SDL_GetError();
     }
     void TearDown() override {
         closeAllWindows();
-        setHeadless(true);
+        chooseBackend(Backend::Headless);
         if (oldDriver_.empty()) {
             unsetenv("SDL_VIDEODRIVER");
         } else {
@@ -69,8 +70,8 @@ protected:
 };
 
 TEST_F(X11Fullscreen, F11AndAltEnterSwitchWhileTheGameKeepsSeeingTheWindow) {
-    auto* window = static_cast<SDL_Window*>(openWindow(0, 140, 110, 640, 400, " Quandrite", kWindowStyleOverlapped));
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(openWindow(0, 140, 110, 640, 400, " Quandrite", kWindowStyleOverlapped), nullptr);
+    SDL_Window* window = mainSdlWindow();
     settle();
     const Geometry before = reported();
     const Geometry sdlBefore = actual(window);
@@ -104,8 +105,7 @@ TEST_F(X11Fullscreen, F11AndAltEnterSwitchWhileTheGameKeepsSeeingTheWindow) {
 }
 
 TEST_F(X11Fullscreen, ReopeningWhileFullscreenKeepsTheWindowedGeometryForLater) {
-    auto* window = static_cast<SDL_Window*>(openWindow(0, 200, 150, 500, 300, " Quandrite", kWindowStyleOverlapped));
-    ASSERT_NE(window, nullptr);
+    ASSERT_NE(openWindow(0, 200, 150, 500, 300, " Quandrite", kWindowStyleOverlapped), nullptr);
     settle();
     const Geometry before = reported();
     toggleFullscreen();

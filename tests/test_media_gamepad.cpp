@@ -60,7 +60,7 @@ TEST(GamepadMapping, LeftStickIsADirectionOnlyBeyondTheDeadZone) {
 class GamepadSnapshot : public ::testing::Test {
 protected:
     void SetUp() override {
-        setHeadless(true);
+        chooseBackend(Backend::Headless);
         initKeyboard();
     }
     void TearDown() override {
@@ -110,7 +110,7 @@ TEST_F(GamepadSnapshot, ASourceStandsInForThePadSoDemosReplayExactly) {
 class SdlGamepad : public GamepadSnapshot {
 protected:
     void SetUp() override {
-        setHeadless(false);
+        chooseBackend(Backend::Sdl);
         if (!startWindows()) GTEST_SKIP() << "no SDL video driver";
         if (SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER) != 0) GTEST_SKIP() << SDL_GetError();
         initKeyboard();
@@ -122,7 +122,7 @@ protected:
         GamepadSnapshot::TearDown();
         SDL_QuitSubSystem(SDL_INIT_GAMECONTROLLER);
         closeAllWindows();
-        setHeadless(true);
+        chooseBackend(Backend::Headless);
     }
     // Plugs in a pad with the standard buttons and axes; SDL maps them one to one.
     void plugIn() {

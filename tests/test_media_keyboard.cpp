@@ -16,7 +16,7 @@ using namespace media;
 class KeyboardTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setHeadless(true);
+        chooseBackend(Backend::Headless);
         initKeyboard();
     }
     void TearDown() override {

@@ -18,11 +18,11 @@ int channel(uint32_t rgb, int shift) { return static_cast<int>((rgb >> shift) & 
 class ScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setHeadless(true);
+        chooseBackend(Backend::Headless);
         setFramePacing(false);
         startWindows();
         initSprites();
-        void* window = openWindow(0, -1, -1, kScreenWidth, kScreenHeight, " Quandrite", kWindowCentred);
+        Window* window = openWindow(0, -1, -1, kScreenWidth, kScreenHeight, " Quandrite", kWindowCentred);
         ASSERT_EQ(openWindowedScreen(window, 0, 0, kScreenWidth, kScreenHeight, 1, 0, 0), 1);
         clearScreen(0);
     }

@@ -34,12 +34,12 @@ std::vector<int16_t> mix(size_t frames) {
 class SoundTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setHeadless(true);
+        chooseBackend(Backend::Headless);
         ASSERT_TRUE(initSound());
     }
     void TearDown() override {
         releaseSound();
-        setHeadless(false);
+        chooseBackend(Backend::Sdl);
     }
 
     static void loadRamp(int number, int frames, const samples::WaveOptions& options = {}) {
@@ -262,7 +262,7 @@ private:
 
 TEST(SoundDeviceTest, DummyDevicePlaysSoundsToTheirEnd) {
     ScopedEnvironment driver("SDL_AUDIODRIVER", "dummy");
-    setHeadless(false);
+    chooseBackend(Backend::Sdl);
     ASSERT_TRUE(initSound());
     if (!audioDeviceOpen()) GTEST_SKIP() << "no audio driver";
     auto wave = samples::makeWave(std::vector<int16_t>(2 * 4410, 1000));
@@ -281,7 +281,7 @@ TEST(SoundDeviceTest, DiskDriverReceivesTheMix) {
     std::remove(path.c_str());
     ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
     ScopedEnvironment file("SDL_DISKAUDIOFILE", path);
-    setHeadless(false);
+    chooseBackend(Backend::Sdl);
     ASSERT_TRUE(initSound());
     bool opened = audioDeviceOpen();
     if (opened) {

@@ -1,10 +1,14 @@
 // Window geometry and the event poll, headless and on SDL's offscreen driver.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include <chrono>
 #include <csignal>
 
+#include "media/keyboard.h"
 #include "media/screen.h"
+#include "media/sound.h"
 #include "media/test_hooks.h"
 #include "media/window.h"
 
@@ -15,7 +19,7 @@ using namespace media;
 class HeadlessWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setHeadless(true);
+        chooseBackend(Backend::Headless);
         ASSERT_TRUE(startWindows());
     }
     void TearDown() override {
@@ -57,6 +61,34 @@ TEST_F(HeadlessWindowTest, TitlesAndMissingWindows) {
     EXPECT_EQ(windowHandle(0), nullptr);
 }
 
+TEST_F(HeadlessWindowTest, ReopeningKeepsTheHandleTheScreenOpensOn) {
+    Window* first = openWindow(0, 0, 0, 10, 10, "a", 0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(openWindow(0, 5, 5, 20, 20, "b", 0), first);
+    EXPECT_EQ(windowHandle(0), first);
+    EXPECT_EQ(openWindowedScreen(windowHandle(0), 0, 0, kScreenWidth, kScreenHeight, 1, 0, 0), 1);
+    EXPECT_FALSE(screenPresents());
+    closeScreen();
+}
+
+// Headless means no SDL video, events or audio at all, whatever the game opens.
+TEST_F(HeadlessWindowTest, NoSdlSubsystemIsStarted) {
+    openWindow(0, -1, -1, 1020, 607, " Quandrite", kWindowCentred);
+    openWindowedScreen(windowHandle(0), 0, 0, kScreenWidth, kScreenHeight, 1, 0, 0);
+    setWindowTitle(0, " Level 1");
+    windowX(0);
+    windowEvent();
+    flipBuffers();
+    initSound();
+    initKeyboard();
+    examineKeyboard();
+    EXPECT_EQ(SDL_WasInit(SDL_INIT_EVERYTHING), 0u);
+    EXPECT_FALSE(audioDeviceOpen());
+    releaseKeyboard();
+    releaseSound();
+    closeScreen();
+}
+
 TEST_F(HeadlessWindowTest, InjectedEventsComeOnePerCallInOrder) {
     EXPECT_EQ(windowEvent(), 0);
     injectWindowEvent(kEventCloseWindow);
@@ -70,7 +102,7 @@ TEST_F(HeadlessWindowTest, InjectedEventsComeOnePerCallInOrder) {
 class SdlWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        setHeadless(false);
+        chooseBackend(Backend::Sdl);
         if (!startWindows()) GTEST_SKIP() << "no SDL video driver";
         window_ = openWindow(0, -1, -1, 1020, 607, " Quandrite", kWindowStyleOverlapped | kWindowCentred);
         ASSERT_NE(window_, nullptr);
@@ -79,9 +111,9 @@ protected:
         setFramePacing(false);
         closeScreen();
         closeAllWindows();
-        setHeadless(true);
+        chooseBackend(Backend::Headless);
     }
-    void* window_ = nullptr;
+    Window* window_ = nullptr;
 };
 
 TEST_F(SdlWindowTest, TerminationSignalIsReportedOnceAsCloseAndKeepsTheWindow) {
@@ -97,7 +129,7 @@ TEST_F(SdlWindowTest, TerminationSignalIsReportedOnceAsCloseAndKeepsTheWindow) {
 }
 
 TEST_F(SdlWindowTest, ReopeningKeepsTheWindowAndAppliesTheSize) {
-    void* again = openWindow(0, 10, 20, 640, 400, " Title", kWindowStyleOverlapped);
+    Window* again = openWindow(0, 10, 20, 640, 400, " Title", kWindowStyleOverlapped);
     EXPECT_EQ(again, window_);
     EXPECT_EQ(windowInnerWidth(0), 640);
     EXPECT_EQ(windowInnerHeight(0), 400);
@@ -119,14 +151,14 @@ TEST_F(SdlWindowTest, FramesArePresentedAndSurviveARendererReset) {
 TEST_F(SdlWindowTest, ReopeningTheScreenWithTheResizedWindowsSizeStillPresents) {
     ASSERT_EQ(openWindowedScreen(window_, 0, 0, kScreenWidth, kScreenHeight, 1, 0, 0), 1);
     setFramePacing(false);
-    void* again = openWindow(0, 10, 20, 1200, 700, " Quandrite", kWindowStyleOverlapped);
+    Window* again = openWindow(0, 10, 20, 1200, 700, " Quandrite", kWindowStyleOverlapped);
     ASSERT_EQ(openWindowedScreen(again, 0, 0, windowInnerWidth(0), windowInnerHeight(0), 1, 0, 0), 1);
     EXPECT_TRUE(screenPresents());
     EXPECT_EQ(flipBuffers(), 1);
 }
 
 TEST(FramePacingTest, HeadlessFramesArePacedAtSixtyPerSecond) {
-    setHeadless(true);
+    chooseBackend(Backend::Headless);
     setFramePacing(true);
     flipBuffers();
     auto start = std::chrono::steady_clock::now();

@@ -1,14 +1,16 @@
 #pragma once
-// The list of sprite files the game embeds: number, format, size, painter.
+// The painter of each sprite file the game embeds, with the number, format
+// and size the game's catalogue gives it.
 #include <functional>
 #include <vector>
 
 #include "canvas.h"
+#include "game/catalogue.h"
 #include "sources.h"
 
 namespace gen {
 
-enum class Format { Rgb, Rgba, Jpeg };
+using Format = game::SpriteFormat;
 
 struct Entry {
     int number;
@@ -17,6 +19,8 @@ struct Entry {
     std::function<Canvas(const Sources&)> paint;
 };
 
+// Every picture of the game's catalogue; throws when a painter is missing,
+// doubled or stands under a number the catalogue does not list as a file.
 std::vector<Entry> catalogue();
 std::string fileName(const Entry& e);  // sprite-NNN.png / .jpg
 

@@ -49,14 +49,15 @@ int main(int argc, char** argv) {
     gen::Sources src;
     src.pictureDir = opt.sources;
     src.fontDir = opt.fonts;
+    std::vector<gen::Entry> entries;
     try {
         src.load();
+        entries = gen::catalogue();
     } catch (const std::exception& e) {
         std::fprintf(stderr, "assetgen: %s\n", e.what());
         return 1;
     }
 
-    std::vector<gen::Entry> entries = gen::catalogue();
     if (opt.only) {
         entries.erase(std::remove_if(entries.begin(), entries.end(), [&](const gen::Entry& e) { return e.number != opt.only; }),
                       entries.end());

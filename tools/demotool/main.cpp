@@ -10,19 +10,15 @@
 #include <cinttypes>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <unistd.h>
 
+#include "game/automation.h"
 #include "game/demo.h"
 #include "game/game.h"
 #include "game/state_hash.h"
-#include "media/clock.h"
 #include "media/random.h"
-#include "media/test_hooks.h"
-#include "media/window.h"
 
 namespace {
 
@@ -59,39 +55,12 @@ const char* screenName(game::Screen screen) {
     return "?";
 }
 
-// As a demo replay does: the default hiscore table, never the user's file.
-class PrivateDataFolder {
-public:
-    PrivateDataFolder() {
-        std::string pattern = (std::filesystem::temp_directory_path() / "demotool-XXXXXX").string();
-        if (mkdtemp(pattern.data())) {
-            path_ = pattern;
-            setenv("XDG_DATA_HOME", path_.c_str(), 1);
-        }
-    }
-    ~PrivateDataFolder() {
-        std::error_code ignored;
-        if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-    }
-
-private:
-    std::string path_;
-};
-
 int trace(const game::Demo& demo, uint64_t first, uint64_t last) {
-    PrivateDataFolder folder;
-    setenv("SDL_AUDIODRIVER", "dummy", 1);
-    media::setHeadless(true);
+    game::PrivateDataFolder folder;
+    game::runHeadless();
     media::seedRandom(demo.seed);
-    media::VirtualClock clock;
-    media::setClock(&clock);
-    media::setFramePacing(false);
-    game::DemoCursor cursor(demo);
-    media::setKeyboardSource([&cursor, &demo](uint8_t* snapshot) {
-        if (!cursor.next(snapshot)) std::fill(snapshot, snapshot + 256, 0);
-        if (cursor.position() >= demo.frames) media::injectWindowEvent(media::kEventCloseWindow);
-        return true;
-    });
+    game::Timedemo unpaced;
+    game::DemoPlayback cursor(demo);
 
     game::Game g;
     g.startUp();
@@ -111,10 +80,8 @@ int trace(const game::Demo& demo, uint64_t first, uint64_t last) {
                     s.playerDying, s.wallX, s.levelStarted, s.initialsCount);
     }
     std::printf("# end: frames %" PRIu64 " level %d lives %d score %d hash %016" PRIx64 "\n",
-                media::framesFlipped(), g.state.levelNumber, g.state.lives, g.state.score,
+                game::framesShown(), g.state.levelNumber, g.state.lives, g.state.score,
                 game::hashGameState(g.state));
-    media::setKeyboardSource(nullptr);
-    media::setClock(nullptr);
     return 0;
 }
 

@@ -113,10 +113,12 @@ std::vector<float> render_effect(const EffectRecipe& recipe) {
         reverb.process(send.data(), mixed.data(), frames, recipe.reverb.mix);
     }
     remove_dc(mixed, 2, 1);
-    // Tails that would run past the end are faded out over the last 40 ms instead of cut.
+    // The recipes let every effect ring out before its end; a last 40 ms half-cosine only
+    // takes the remaining reverb hiss to exact silence, without a kink where it begins.
     const size_t fade = std::min(frames, frames_for(0.04));
     for (size_t f = frames - fade; f < frames; ++f) {
-        const float g = static_cast<float>(frames - 1 - f) / static_cast<float>(fade);
+        const double left = static_cast<double>(frames - 1 - f) / static_cast<double>(fade);
+        const float g = static_cast<float>(0.5 - 0.5 * std::cos(kPi * left));
         mixed[2 * f] *= g;
         mixed[2 * f + 1] *= g;
     }
