@@ -110,6 +110,7 @@ TEST_F(PausedGame, ThePausedPictureIsTheLastFrameDimmedWithACaptionAndTheSoundsH
     std::vector<DrawCall> lastFrame, pausedFrame;
     setDrawLog(&lastFrame);
     frames(1, {key::Right});
+    const std::vector<uint32_t> shown(screenPixels(), screenPixels() + kScreenWidth * kScreenHeight);
     setDrawLog(&pausedFrame);
     press(key::P);
     setDrawLog(nullptr);
@@ -133,6 +134,16 @@ TEST_F(PausedGame, ThePausedPictureIsTheLastFrameDimmedWithACaptionAndTheSoundsH
     const uint32_t* pixels = screenPixels();
     auto at = [&](int x, int y) { return pixels[y * kScreenWidth + x]; };
     EXPECT_EQ(at(caption.x + 2, caption.y + 2) & 0xFFFFFF, 0xFFFFFFu) << "top-left pixel of the P";
+    auto brightness = [](const uint32_t* p, size_t n) {
+        uint64_t sum = 0;
+        for (size_t i = 0; i < n; ++i) sum += ((p[i] >> 16) & 0xFF) + ((p[i] >> 8) & 0xFF) + (p[i] & 0xFF);
+        return static_cast<double>(sum);
+    };
+    const size_t statusBar = static_cast<size_t>(kScreenWidth) * 530;  // from row 530 down, below the caption
+    double before = brightness(shown.data() + statusBar, shown.size() - statusBar);
+    double after = brightness(pixels + statusBar, shown.size() - statusBar);
+    EXPECT_LT(after, before * 0.5) << "dimmed";
+    EXPECT_GT(after, before * 0.2) << "but still there";
 
     // Sounds hold where they are: the mix is silent while paused.
     playSound(1, kPlayLooping, 100);

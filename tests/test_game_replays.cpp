@@ -3,6 +3,7 @@
 // best, and the title screen's R plays the best one.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 
@@ -105,6 +106,21 @@ TEST_F(PlayersRun, AFinishedGameLeavesAReplayThatPlaysToTheSameEndIntoATableOfIt
     EXPECT_FALSE(std::filesystem::exists(hiscoreFile())) << "the replay saved into the player's table";
     EXPECT_EQ(std::string(std::getenv("XDG_DATA_HOME")), data.path());
     replayed.endProgram();
+
+#ifdef QUANDRITE_PROGRAM
+    // And the program's --play, as a player would run it.
+    std::string command = std::string(QUANDRITE_PROGRAM) + " --headless --play '" + kept[0].path + "' 2>&1";
+    FILE* output = popen(command.c_str(), "r");
+    ASSERT_NE(output, nullptr);
+    char line[512] = {};
+    std::string said;
+    while (std::fgets(line, sizeof line, output)) said += line;
+    EXPECT_EQ(pclose(output), 0) << said;
+    char hash[32];
+    std::snprintf(hash, sizeof hash, "hash %016llx", static_cast<unsigned long long>(endHash));
+    EXPECT_NE(said.find(hash), std::string::npos) << said;
+    EXPECT_FALSE(std::filesystem::exists(hiscoreFile()));
+#endif
 }
 
 TEST_F(PlayersRun, RPlaysTheBestReplayUntilALeaveKeyThenTheTitleStartsAfresh) {
