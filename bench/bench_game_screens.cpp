@@ -29,7 +29,7 @@
 #include "game/asset_catalog.h"
 #include "game/game.h"
 #include "game/hiscores.h"
-#include "game/level_entry.h"
+#include "game/start_up.h"
 #include "media/files.h"
 #include "media/screen.h"
 #include "media/sound.h"
@@ -75,28 +75,17 @@ int phases() {
         last = t;
     };
     game::Game g;
-    game::GameState& state = g.state;
     game::prefetchSpriteCatalogue();
     step("prefetchSpriteCatalogue_started");
-    media::startWindows();
-    step("startWindows");
-    media::startFiles();
-    media::initSprites();
-    media::initKeyboard();
-    step("startFiles_initSprites_initKeyboard");
-    media::initSound();
-    step("initSound");
-    game::fillDefaultHiscores(state);
-    state.lastWindowX = -1;
-    state.lastWindowY = -1;
-    state.lastWindowWidth = 1020;
-    state.lastWindowHeight = 607;
+    for (const game::LayerStart& service : game::kLayerStartOrder) {
+        service.start();
+        step(service.call);
+    }
     game::loadSounds();
     step("loadSounds");
-    state.soundOn = 1;
-    game::initLevelEntry(state);
-    game::loadHiscores(state);
-    step("initLevelEntry_loadHiscores_with_508ms_wait");
+    game::startGameState(g.state);
+    game::loadHiscores(g.state);
+    step("startGameState_loadHiscores_with_508ms_wait");
     g.enterScreen(game::Screen::Title);
     step("enterTitleScreen_window_screen_sprites");
     g.runFrame();

@@ -17,10 +17,10 @@ namespace game {
 // No window, screen or sound device; only the demo gives keys.
 void runHeadless();
 
-// Demos always start from the table they were recorded with and never touch
-// the player's own file, so they replay the same on every machine: while this
-// lives, the game's data folder is a fresh temporary one; afterwards
-// XDG_DATA_HOME is as it was.
+// Replays always start from the table their game started with and never
+// touch the player's own file, so they replay the same on every machine:
+// while this lives, the game's data folder is a fresh temporary one in
+// $TMPDIR; afterwards XDG_DATA_HOME is as it was.
 class PrivateDataFolder {
 public:
     PrivateDataFolder();
@@ -32,6 +32,10 @@ private:
     std::string path_;
     std::optional<std::string> previous_;
 };
+
+// Removes the private folders that replays of ours left behind when they
+// were killed: those of processes that no longer run.
+void removeStalePrivateDataFolders();
 
 // While this lives the keyboard is read from the demo; after its last
 // recorded examination the player closes the window (unless the demo is
@@ -72,11 +76,14 @@ public:
     ~FrameActions();
     FrameActions(const FrameActions&) = delete;
     FrameActions& operator=(const FrameActions&) = delete;
+    // Whether the screenshot asked for was written.
+    bool screenshotWritten() const { return screenshotWritten_; }
 
 private:
     std::optional<uint64_t> screenshotFrame_;
     std::string screenshotPath_;
     std::optional<uint64_t> frameLimit_;
+    bool screenshotWritten_ = false;
 };
 
 // While this lives the game runs as fast as it can and silent: time is

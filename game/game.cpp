@@ -3,8 +3,8 @@
 #include "game/asset_catalog.h"
 #include "game/game_over.h"
 #include "game/hiscores.h"
-#include "game/level_entry.h"
 #include "game/play_loop.h"
+#include "game/start_up.h"
 #include "game/title_screen.h"
 #include "media/files.h"
 #include "media/gamepad.h"
@@ -17,23 +17,13 @@ namespace game {
 
 void Game::startUp(const StartValues& values) {
     pause_.end();
-    state = GameState{};
     // Decoding the pictures takes longer than anything else at start-up; the
     // second core does it while the hiscore load waits.
     prefetchSpriteCatalogue();
-    media::startWindows();
-    media::startFiles();
-    media::initSprites();
-    media::initKeyboard();
-    media::initSound();
-    fillDefaultHiscores(state);
-    state.lastWindowX = values.windowX;
-    state.lastWindowY = values.windowY;
-    state.lastWindowWidth = values.windowWidth;
-    state.lastWindowHeight = values.windowHeight;
+    startMediaLayer();
+    // The level entry sets the volumes of the loaded sounds, so they come first.
     loadSounds();
-    state.soundOn = values.soundOn;
-    initLevelEntry(state);
+    startGameState(state, values);
     loadHiscores(state);
     if (values.hasTable) {
         state.hiscoreNames = values.names;

@@ -19,7 +19,8 @@ struct SessionOptions {
     std::optional<bool> fullscreen;  // --fullscreen / --window, for this run only
 };
 
-// Gives the process exit code: 0, or 2 for a demo that cannot be read.
+// Gives the process exit code: 0; 1 when the game could not open its window
+// or write the demo or screenshot asked for; 2 for a demo that cannot be read.
 int runSession(const SessionOptions& options);
 
 }  // namespace game

@@ -18,6 +18,9 @@ void injectKeys(const std::vector<int>& codesDown);
 enum class FocusOverride { Real, Focused, Unfocused };
 void setKeyboardFocus(FocusOverride state);
 
+// Takes back a quit signal already caught, so the window stays open.
+void forgetQuitRequest();
+
 // As if SDL had reported lost render targets: the next flip recreates them.
 void simulateRendererReset();
 // Whether frames are shown through SDL (false headless or without a screen).

@@ -6,6 +6,7 @@
 #include "game/game_state.h"
 #include "game/level_entry.h"
 #include "game/play_loop.h"
+#include "game/start_up.h"
 #include "media/keyboard.h"
 #include "media/random.h"
 #include "media/screen.h"
@@ -26,10 +27,7 @@ void GameFixture::SetUp() {
     media::setFramePacing(false);
     media::setClock(&clock);
     media::seedRandom(12345);
-    media::startWindows();
-    media::initSprites();
-    media::initKeyboard();
-    media::initSound();
+    startMediaLayer();
     media::openWindow(0, 0, 0, 1020, 607, " Quandrite", media::kWindowStyleOverlapped | media::kWindowCentred);
     media::openWindowedScreen(media::windowHandle(0), 0, 0, 1020, 607, 1, 0, 0);
     createSizedSprites();
@@ -46,16 +44,7 @@ void GameFixture::TearDown() {
     media::setClock(nullptr);
 }
 
-void GameFixture::startFreshState() {
-    s = GameState{};
-    fillDefaultHiscores(s);
-    s.lastWindowX = -1;
-    s.lastWindowY = -1;
-    s.lastWindowWidth = 1020;
-    s.lastWindowHeight = 607;
-    s.soundOn = 1;
-    initLevelEntry(s);
-}
+void GameFixture::startFreshState() { startGameState(s); }
 
 void GameFixture::startLevel(int level, bool started) {
     s.levelEntryKind = 2;

@@ -19,7 +19,7 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    // The state right after start-up (default table, sound on, level entry done).
+    // The state the game's start-up makes, before the hiscore file is read.
     void startFreshState();
     // A new game on level n with the start key already pressed.
     void startLevel(int level, bool started = true);

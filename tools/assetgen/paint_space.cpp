@@ -6,6 +6,7 @@
 
 #include "noise.h"
 #include "painters.h"
+#include "status_band.h"
 
 namespace gen {
 
@@ -28,6 +29,9 @@ struct SpaceRecipe {
     float planetX, planetY, planetR, lightX, lightY, clouds;
     Color planetA, planetB;
     float ring;
+    bool glow;
+    float glowX, glowY, glowR;
+    Color glowColour;
 };
 
 float opt(const RecipeLine& r, const std::string& key, float fallback) {
@@ -68,6 +72,13 @@ SpaceRecipe readRecipe(const RecipeLine& r) {
         s.lightX = opt(r, "lightX", -0.6f);
         s.lightY = opt(r, "lightY", -0.45f);
         s.clouds = opt(r, "clouds", 0.0f);
+    }
+    s.glow = r.values.count("glow") != 0;
+    if (s.glow) {
+        s.glowX = r.number("glow");
+        s.glowY = r.number("glowY");
+        s.glowR = r.number("glowR");
+        s.glowColour = r.colour("glowColour");
     }
     return s;
 }
@@ -207,6 +218,17 @@ void paintGalaxy(Light& out, const SpaceRecipe& r) {
         }
 }
 
+// A wide soft light, as of a sun just out of sight: bright at its centre,
+// fading with distance, lighting the gas around it.
+void paintGlow(Light& out, const SpaceRecipe& r) {
+    const float cx = r.glowX * out.w, cy = r.glowY * out.h, R = r.glowR * out.w;
+    for (int y = 0; y < out.h; ++y)
+        for (int x = 0; x < out.w; ++x) {
+            const float d = std::hypot(x + 0.5f - cx, y + 0.5f - cy) / R;
+            out.add(x, y, scale(r.glowColour, 1.0f / (1.0f + d * d * 2.5f)));
+        }
+}
+
 void paintPlanet(Light& out, const SpaceRecipe& r) {
     const float cx = r.planetX * out.w, cy = r.planetY * out.h, R = r.planetR * out.w;
     const Noise bands(r.seed * 17 + 3);
@@ -272,6 +294,7 @@ Canvas paintSpace(const RecipeLine& line, int w, int h) {
     paintNebula(light, r);
     if (r.galaxy) paintGalaxy(light, r);
     paintStars(light, r);
+    if (r.glow) paintGlow(light, r);
     if (r.planet) paintPlanet(light, r);
     return toneMap(light);
 }
@@ -279,7 +302,9 @@ Canvas paintSpace(const RecipeLine& line, int w, int h) {
 }  // namespace
 
 Canvas paintLevelBackground(const Sources& s, int number, int w, int h) {
-    return paintSpace(s.recipe("background", std::to_string(number)), w, h);
+    Canvas c = paintSpace(s.recipe("background", std::to_string(number)), w, h);
+    keepStatusBarDark(c);
+    return c;
 }
 
 Canvas paintTitleBackground(const Sources& s, int w, int h) { return paintSpace(s.recipe("background", "title"), w, h); }

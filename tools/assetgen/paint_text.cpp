@@ -12,6 +12,9 @@ namespace gen {
 
 namespace {
 
+// Most pixels a tip with an icon may leave empty at its picture's left edge.
+constexpr int kIconTipSlack = 8;
+
 TextStyle styleNamed(const Sources& s, const std::string& name) {
     const RecipeLine& r = s.recipe("style", name);
     TextStyle st;
@@ -20,6 +23,7 @@ TextStyle styleNamed(const Sources& s, const std::string& name) {
     st.outline = r.colour("outline");
     st.outlineRadius = r.values.count("radius") ? r.number("radius") : 1.0f;
     st.shadow = r.values.count("shadow") ? r.number("shadow") : 0.0f;
+    st.tracking = r.values.count("tracking") ? r.number("tracking") : 0.0f;
     return st;
 }
 
@@ -40,7 +44,7 @@ Canvas textPicture(const Sources& s, const std::string& text, const TextStyle& s
                    bool centred, bool bold = true) {
     const int m = margin(st);
     const int pad = static_cast<int>(std::ceil(st.outlineRadius));
-    const Mask mask = fitText(bold ? s.sansBold() : s.sans(), text, w - pad - m, h - pad - m, maxPx);
+    const Mask mask = fitText(bold ? s.sansBold() : s.sans(), text, w - pad - m, h - pad - m, maxPx, st.tracking);
     Canvas c(w, h);
     const int x = centred ? pad + (w - pad - m - mask.w) / 2 : pad;
     const int y = pad + (h - pad - m - mask.h) / 2;
@@ -67,13 +71,20 @@ Canvas paintTip(const Sources& s, int tip, int w, int h) {
     const TextStyle st = styleNamed(s, look);
     const float size = lookLine.number("size");
     const int pad = static_cast<int>(std::ceil(st.outlineRadius)), m = margin(st);
-    const Mask mask = trim(renderText(s.sansBold(), text, static_cast<int>(size * 64)));
+    const Mask mask = trim(renderText(s.sansBold(), text, static_cast<int>(size * 64), st.tracking));
     if (mask.w > w - pad - m || mask.h > h - pad - m)
         throw std::runtime_error("tip " + id + " needs " + std::to_string(mask.w + pad + m) + "x" +
                                  std::to_string(mask.h + pad + m) + " pixels; shorten its text");
-    // Tips with an icon keep their text next to it; the others are centred.
+    // The game draws a tip's icon just left of its picture, which ends as far
+    // right of the screen's centre as the icon starts left of it. So the text
+    // ends at the picture's right edge and must fill the picture nearly to
+    // its left edge: then icon and text are one centred line.
     const bool hasIcon = (tip >= 8 && tip <= 17) || tip == 50;
-    const int x = hasIcon ? pad : pad + (w - pad - m - mask.w) / 2;
+    const int slack = w - pad - m - mask.w;
+    if (hasIcon && slack > kIconTipSlack)
+        throw std::runtime_error("tip " + id + " leaves " + std::to_string(slack) +
+                                 " pixels between its icon and its text; lengthen its text");
+    const int x = hasIcon ? pad + slack : pad + slack / 2;
     // The baseline sits at the same height in every tip, whatever the letters.
     const int capHeight = static_cast<int>(std::lround(size * 0.73f));
     const int baseline = (h - m + pad + capHeight) / 2;

@@ -140,8 +140,32 @@ Mask fitText(const std::string& fontFile, const std::string& text, int maxW, int
 void paintText(Canvas& c, const Mask& m, int x, int y, const TextStyle& s) {
     const int r = static_cast<int>(std::ceil(s.outlineRadius));
     const int sh = static_cast<int>(std::round(s.shadow));
+    // The area the outline and shadow may cover, with a free border of one pixel.
+    const int x0 = -r - 1, y0 = -r - 1, aw = m.w + 2 * r + sh + 2, ah = m.h + 2 * r + sh + 2;
+    // Counters (the insides of O, A, R...) stay clear: only what is reached from
+    // outside the letters without crossing ink gets the outline and the shadow,
+    // so a word never turns into a dark block.
+    std::vector<char> outside(static_cast<size_t>(aw) * ah, 0);
+    std::vector<int> todo{0};
+    outside[0] = 1;
+    while (!todo.empty()) {
+        const int i = todo.back();
+        todo.pop_back();
+        const int ax = i % aw, ay = i / aw;
+        const int next[4][2] = {{ax - 1, ay}, {ax + 1, ay}, {ax, ay - 1}, {ax, ay + 1}};
+        for (const auto& n : next) {
+            if (n[0] < 0 || n[1] < 0 || n[0] >= aw || n[1] >= ah) continue;
+            const int j = n[1] * aw + n[0];
+            if (outside[j] || m.at(n[0] + x0, n[1] + y0) >= 0.5f) continue;
+            outside[j] = 1;
+            todo.push_back(j);
+        }
+    }
     for (int my = -r; my < m.h + r + sh; ++my)
         for (int mx = -r; mx < m.w + r + sh; ++mx) {
+            const float ink = m.at(mx, my);
+            const bool open = outside[static_cast<size_t>(my - y0) * aw + (mx - x0)] != 0;
+            if (ink < 0.5f && !open) continue;
             // Hard outer edge: any ink within the radius makes the pixel part of the outline.
             float near = 0;
             for (int dy = -r; dy <= r; ++dy)
@@ -151,7 +175,6 @@ void paintText(Canvas& c, const Mask& m, int x, int y, const TextStyle& s) {
             if (sh > 0)
                 for (int dy = -r; dy <= r; ++dy)
                     for (int dx = -r; dx <= r; ++dx) near = std::max(near, m.at(mx + dx - sh, my + dy - sh));
-            const float ink = m.at(mx, my);
             if (near < 0.3f && ink < 0.5f) continue;
             const float t = m.h > 1 ? std::clamp(static_cast<float>(my) / (m.h - 1), 0.0f, 1.0f) : 0.0f;
             const Color fill = mix(s.top, s.bottom, t);

@@ -30,6 +30,7 @@ struct TextStyle {
     Color outline;         // never black: black is the transparent key
     float outlineRadius = 1.0f;
     float shadow = 0.0f;   // offset of a drop shadow in outline colour, 0 for none
+    float tracking = 0.0f; // extra pixels between letters, so outlines do not join them
 };
 
 // Paints the mask at (x, y) with the style; pixels outside the outline stay untouched.
