@@ -228,6 +228,7 @@ bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error
 
 bool readDemoFile(const std::string& path, Demo& demo, std::string& error) {
     demo = Demo{};
+    error.clear();
     // Non-blocking, so that a pipe without a writer cannot hold up the start.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
