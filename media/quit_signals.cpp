@@ -24,7 +24,13 @@ void catchQuitSignals() {
     sigemptyset(&action.sa_mask);
     // Restarted calls let a save under way finish; the handler is a one-shot.
     action.sa_flags = SA_RESTART | SA_RESETHAND;
-    for (int signal : {SIGTERM, SIGINT, SIGHUP}) sigaction(signal, &action, nullptr);
+    for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
+        // What the parent chose to ignore stays ignored: nohup's hang-up, the
+        // Ctrl+C of a shell's background job.
+        struct sigaction current {};
+        if (sigaction(signal, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) continue;
+        sigaction(signal, &action, nullptr);
+    }
 }
 
 bool quitRequested() { return quitSignal != 0; }

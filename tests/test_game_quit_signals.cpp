@@ -2,6 +2,7 @@
 // window's close box does; a save under way finishes first.
 #include <signal.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "game/game_over.h"
@@ -22,6 +23,8 @@ class QuitSignals : public GameFixture {
 protected:
     void SetUp() override {
         GameFixture::SetUp();
+        // As in a player's terminal, whatever the test runner ignores.
+        for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, SIG_DFL);
         media::catchQuitSignals();
     }
     void TearDown() override {
@@ -87,6 +90,15 @@ public:
 private:
     uint64_t slept_ = 0;
 };
+
+TEST_F(QuitSignals, AnIgnoredHangUpStaysIgnored) {
+    media::forgetQuitRequest();
+    std::signal(SIGHUP, SIG_IGN);
+    media::catchQuitSignals();
+    raise(SIGHUP);
+    EXPECT_FALSE(media::quitRequested()) << "nohup would not work";
+    std::signal(SIGHUP, SIG_DFL);
+}
 
 TEST_F(QuitSignals, ASaveUnderWayFinishesBeforeTheGameEnds) {
     SignalDuringTheSave signalling;

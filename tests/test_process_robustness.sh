@@ -120,7 +120,8 @@ expect_rc no_sound 0
 signal_ends() {
   local name=$1 signal=$2
   shift 2
-  "$@" >"$work/$name.out" 2>"$work/$name.err" &
+  # A script's background job ignores SIGINT; the player's game does not.
+  env --default-signal=INT "$@" >"$work/$name.out" 2>"$work/$name.err" &
   local pid=$!
   pids+=("$pid")
   sleep 1.5
@@ -137,6 +138,16 @@ signal_ends() {
 }
 
 for signal in TERM INT HUP; do signal_ends "headless_$signal" "$signal" "$game" --headless; done
+# nohup's ignored hang-up stays ignored.
+nohup "$game" --headless >"$work/nohup.out" 2>&1 &
+pid=$!
+pids+=("$pid")
+sleep 1
+kill -HUP "$pid"
+sleep 1
+kill -0 "$pid" 2>/dev/null || fail "nohup: SIGHUP ended the game"
+kill -TERM "$pid"
+wait "$pid" || fail "nohup: SIGTERM did not end the game with status 0"
 
 # An hour of play on the title screen, replayed in real time and as fast as possible.
 printf 'seed: 1\n1: -\n216000: end\n' >"$work/long.script"
