@@ -102,6 +102,22 @@ const Option kOptions[] = {
          r.options.fullscreen = false;
          return std::string();
      }},
+    {"--scale", 1, "MODE", "stretch (fill the window), aspect or integer",
+     [](Request& r, const char* const* v) {
+         media::ScaleMode mode{};
+         if (!media::parseScaleMode(v[0], mode))
+             return std::string("not a scale mode (stretch, aspect, integer): ") + v[0];
+         r.options.scale = mode;
+         return std::string();
+     }},
+    {"--renderer", 1, "PATH", "auto, software or gpu: what draws the picture",
+     [](Request& r, const char* const* v) {
+         media::RendererChoice choice{};
+         if (!media::parseRendererChoice(v[0], choice))
+             return std::string("not a renderer (auto, software, gpu): ") + v[0];
+         r.options.renderer = choice;
+         return std::string();
+     }},
     {"--export-assets", 1, "DIR", "write every embedded picture and sound into DIR",
      [](Request& r, const char* const* v) {
          r.exportFolder = v[0];

@@ -5,6 +5,7 @@
 
 #include "game/replays.h"
 #include "media/fullscreen_switch.h"
+#include "media/presentation.h"
 #include "media/sound.h"
 
 namespace game {
@@ -18,6 +19,8 @@ PlayerRun::PlayerRun(const SessionOptions& options, bool replaying, bool recordi
     const char* variable = std::getenv("QUANDRITE_FULLSCREEN");
     if (variable && std::strcmp(variable, "1") == 0) running.fullscreen = true;
     if (options.fullscreen) running.fullscreen = *options.fullscreen;
+    if (options.scale) running.scale = media::scaleModeName(*options.scale);
+    if (options.renderer) running.renderer = media::rendererChoiceName(*options.renderer);
     running_ = running;
     if (!replaying) keeper_.emplace(path, stored, running);
     // A recorded demo is a file of its own; the replays are of the games played.
@@ -28,6 +31,11 @@ void PlayerRun::prepare(StartValues& values) {
     if (!running_) return;
     media::setMasterVolume(running_->volume);
     media::setFullscreenAtStart(running_->fullscreen);
+    // Options of the command line are in `running` already; names were checked on reading.
+    media::ScaleMode mode{};
+    if (media::parseScaleMode(running_->scale, mode)) media::setScaleMode(mode);
+    media::RendererChoice renderer{};
+    if (media::parseRendererChoice(running_->renderer, renderer)) media::setRendererChoice(renderer);
     if (replaying_) return;
     values.soundOn = running_->sound ? 1 : 0;
     values.windowWidth = running_->width;

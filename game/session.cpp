@@ -66,6 +66,8 @@ int runSession(const SessionOptions& options) {
         }
     }
     if (options.headless) runHeadless();
+    if (options.scale) media::setScaleMode(*options.scale);
+    if (options.renderer) media::setRendererChoice(*options.renderer);
     if (!options.headless && !media::startWindows()) {
         std::fprintf(stderr, "quandrite: cannot open a window: %s\n", media::windowFailure().c_str());
         return 1;

@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "media/presentation.h"
+
 namespace game {
 
 struct SessionOptions {
@@ -17,6 +19,8 @@ struct SessionOptions {
     std::optional<uint64_t> screenshotFrame;
     std::string screenshotPath;
     std::optional<bool> fullscreen;  // --fullscreen / --window, for this run only
+    std::optional<media::ScaleMode> scale;
+    std::optional<media::RendererChoice> renderer;
 };
 
 // Gives the process exit code: 0; 1 when the game could not open its window

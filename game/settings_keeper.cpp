@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "media/fullscreen_switch.h"
+#include "media/presentation.h"
 
 namespace game {
 
@@ -48,6 +49,7 @@ Settings settingsNow(const GameState& s, const Settings& running) {
     Settings now = running;
     now.sound = s.soundOn == 1;
     now.fullscreen = media::fullscreenActive();
+    now.scale = media::scaleModeName(media::scaleMode());
     if (s.lastWindowWidth >= kMinWindowSide && s.lastWindowWidth <= kMaxWindowSide &&
         s.lastWindowHeight >= kMinWindowSide && s.lastWindowHeight <= kMaxWindowSide) {
         now.width = s.lastWindowWidth;

@@ -25,6 +25,8 @@ void forgetQuitRequest();
 void simulateRendererReset();
 // Whether frames are shown through SDL (false headless or without a screen).
 bool screenPresents();
+// Whether the GPU path draws the frames (else the software compositor).
+bool screenUsesGpu();
 
 // The composed back buffer, 1020 x 607 pixels of 0xAARRGGBB, row by row.
 const uint32_t* screenPixels();

@@ -11,6 +11,7 @@
 #include "backend_ops.h"
 #include "fullscreen.h"
 #include "object_table.h"
+#include "presentation.h"
 #include "quiet_stderr.h"
 #include "quit_signals.h"
 #include "video_internal.h"
@@ -70,6 +71,11 @@ void placeSdlWindow(SDL_Window* window, int x, int y, bool centred) {
 
 void translateSdlEvent(const SDL_Event& event) {
     if (handleFullscreenKey(event)) return;
+    // F10 is no key of the game's (nor is any key read as "any key").
+    if (event.type == SDL_KEYDOWN && !event.key.repeat && event.key.keysym.scancode == SDL_SCANCODE_F10) {
+        cycleScaleMode();
+        return;
+    }
     if (event.type == SDL_QUIT) {
         queueEvent(kEventCloseWindow);
         return;
@@ -115,7 +121,8 @@ bool invisibleFallback() {
 }
 
 bool startSdlVideo() {
-    // The software compositor does all drawing; the renderer only scales.
+    // The software path composes into the window's own pixels, not into
+    // a texture of a renderer SDL would make behind them.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     bool opened;

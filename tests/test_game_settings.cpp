@@ -15,6 +15,7 @@
 #include "game/settings_keeper.h"
 #include "media/clock.h"
 #include "media/keyboard.h"
+#include "media/presentation.h"
 #include "media/random.h"
 #include "media/sound.h"
 #include "media/automation.h"
@@ -156,7 +157,7 @@ TEST(SettingsAtStart, SoundOffIsHonouredAtTheNextStart) {
     setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
     setenv("XDG_DATA_HOME", data.path().c_str(), 1);
     std::filesystem::create_directories(config.path() + "/quandrite");
-    writeWholeFile(config.path() + "/quandrite/settings.ini", "sound = off\nvolume = 50\nsize = 800x500\n");
+    writeWholeFile(config.path() + "/quandrite/settings.ini", "sound = off\nvolume = 50\nsize = 800x500\nscale = integer\nrenderer = software\n");
     media::chooseBackend(media::Backend::Headless);
     media::setFramePacing(false);
     media::VirtualClock clock;
@@ -175,6 +176,8 @@ TEST(SettingsAtStart, SoundOffIsHonouredAtTheNextStart) {
     EXPECT_EQ(game.state.soundOn, 0);
     EXPECT_EQ(game.state.lastWindowWidth, 800);
     EXPECT_EQ(media::masterVolume(), 50);
+    EXPECT_EQ(media::scaleMode(), media::ScaleMode::Integer);
+    EXPECT_EQ(media::rendererChoice(), media::RendererChoice::Software);
     for (const media::SoundCall& call : sounds)
         EXPECT_FALSE(call.kind == media::SoundCall::Play && call.number == 15) << "the music was started";
     EXPECT_FALSE(media::soundPlaying(15));
@@ -191,6 +194,8 @@ TEST(SettingsAtStart, SoundOffIsHonouredAtTheNextStart) {
     game.endProgram();
     media::setSoundLog(nullptr);
     media::setMasterVolume(100);
+    media::setScaleMode(media::ScaleMode::Stretch);
+    media::setRendererChoice(media::RendererChoice::Auto);
     media::setKeyboardSource(nullptr);
     media::setClock(nullptr);
     unsetenv("XDG_CONFIG_HOME");

@@ -60,6 +60,12 @@ expect_said missing "quandrite: --record: needs FILE"
 run frames0 "$game" --headless --frames 0
 expect_rc frames0 2
 expect_said frames0 "quandrite: --frames: must be at least 1: 0"
+run scale "$game" --headless --scale wide
+expect_rc scale 2
+expect_said scale "quandrite: --scale: not a scale mode (stretch, aspect, integer): wide"
+run renderer "$game" --headless --renderer opengl
+expect_rc renderer 2
+expect_said renderer "quandrite: --renderer: not a renderer (auto, software, gpu): opengl"
 
 # Output that cannot be written fails at the start, not after the game.
 started=$(date +%s%N)
