@@ -1,10 +1,13 @@
 #include "game/automation.h"
 
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
-#include <cstdio>
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
-#include <unistd.h>
 
 #include "media/automation.h"
 #include "media/window.h"
@@ -13,8 +16,25 @@ namespace game {
 
 void runHeadless() { media::chooseBackend(media::Backend::Headless); }
 
+namespace {
+
+// The folder names carry the process id, so a live replay's folder is told
+// from a dead one's.
+const std::string kPrivatePrefix = "quandrite-demo-";
+
+std::filesystem::path temporaryFolder() {
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    return error ? std::filesystem::path("/tmp") : folder;
+}
+
+bool processRuns(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
+
+}  // namespace
+
 PrivateDataFolder::PrivateDataFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quandrite-demo-XXXXXX").string();
+    std::string name = kPrivatePrefix + std::to_string(getpid()) + "-XXXXXX";
+    std::string pattern = (temporaryFolder() / name).string();
     if (mkdtemp(pattern.data())) {
         path_ = pattern;
         setenv("XDG_DATA_HOME", path_.c_str(), 1);
@@ -24,6 +44,22 @@ PrivateDataFolder::PrivateDataFolder() {
 PrivateDataFolder::~PrivateDataFolder() {
     std::error_code ignored;
     if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+}
+
+void removeStalePrivateDataFolders() {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(temporaryFolder(), error)) {
+        std::string name = entry.path().filename().string();
+        if (name.compare(0, kPrivatePrefix.size(), kPrivatePrefix) != 0) continue;
+        char* end = nullptr;
+        long pid = std::strtol(name.c_str() + kPrivatePrefix.size(), &end, 10);
+        if (pid <= 0 || *end != '-' || pid == getpid() || processRuns(static_cast<pid_t>(pid))) continue;
+        struct stat info;
+        if (::lstat(entry.path().c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
+            continue;
+        std::error_code ignored;
+        std::filesystem::remove_all(entry.path(), ignored);
+    }
 }
 
 DemoPlayback::DemoPlayback(const Demo& demo) : cursor_(demo) {
@@ -46,8 +82,7 @@ FrameActions::FrameActions(std::optional<uint64_t> screenshotFrame, std::string 
                            std::optional<uint64_t> frameLimit)
     : screenshotFrame_(screenshotFrame), screenshotPath_(std::move(screenshotPath)), frameLimit_(frameLimit) {
     media::setFlipObserver([this](uint64_t frame) {
-        if (screenshotFrame_ && frame == *screenshotFrame_ && !media::saveScreenshotPng(screenshotPath_))
-            std::fprintf(stderr, "quandrite: could not write the screenshot %s\n", screenshotPath_.c_str());
+        if (screenshotFrame_ && frame == *screenshotFrame_) screenshotWritten_ = media::saveScreenshotPng(screenshotPath_);
         if (frameLimit_ && frame == *frameLimit_) media::injectWindowEvent(media::kEventCloseWindow);
     });
 }

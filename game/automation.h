@@ -17,9 +17,9 @@ namespace game {
 // No window, screen or sound device; only the demo gives keys.
 void runHeadless();
 
-// Demos always start from the default hiscore table and never touch the
+// Replays always start from the default hiscore table and never touch the
 // player's own file, so they replay the same on every machine: while this
-// lives, the game's data folder is a fresh temporary one.
+// lives, the game's data folder is a fresh temporary one in $TMPDIR.
 class PrivateDataFolder {
 public:
     PrivateDataFolder();
@@ -30,6 +30,10 @@ public:
 private:
     std::string path_;
 };
+
+// Removes the private folders that replays of ours left behind when they
+// were killed: those of processes that no longer run.
+void removeStalePrivateDataFolders();
 
 // While this lives the keyboard is read from the demo; after its last
 // recorded examination the player closes the window.
@@ -67,11 +71,14 @@ public:
     ~FrameActions();
     FrameActions(const FrameActions&) = delete;
     FrameActions& operator=(const FrameActions&) = delete;
+    // Whether the screenshot asked for was written.
+    bool screenshotWritten() const { return screenshotWritten_; }
 
 private:
     std::optional<uint64_t> screenshotFrame_;
     std::string screenshotPath_;
     std::optional<uint64_t> frameLimit_;
+    bool screenshotWritten_ = false;
 };
 
 // While this lives the game runs as fast as it can and silent: time is

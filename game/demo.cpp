@@ -1,6 +1,11 @@
 #include "game/demo.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <map>
@@ -18,6 +23,8 @@ constexpr char kMagic[8] = {'Q', 'U', 'A', 'N', 'D', 'E', 'M', 'O'};
 constexpr uint8_t kEndOfDemo = 255;
 // A day of play; anything longer is a damaged file.
 constexpr uint64_t kMaxFrames = 60ull * 60 * 60 * 24;
+// Far more than a day of play takes (a few bytes per key change).
+constexpr size_t kMaxDemoBytes = 64u << 20;
 
 void putVarint(std::string& out, uint64_t v) {
     while (v >= 0x80) {
@@ -191,14 +198,36 @@ bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error
 }
 
 bool readDemoFile(const std::string& path, Demo& demo, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot open " + path;
+    demo = Demo{};
+    // Non-blocking, so that a pipe without a writer cannot hold up the start.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        error = "cannot open " + path + ": " + std::strerror(errno);
         return false;
     }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    demo = decodeDemo(bytes.str(), error);
+    struct stat info;
+    std::string bytes;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = path + ": not a regular file";
+    } else if (info.st_size > static_cast<off_t>(kMaxDemoBytes)) {
+        error = path + ": too large for a demo";
+    } else {
+        // Read no more than the limit even if the file grows meanwhile.
+        char chunk[65536];
+        ssize_t got;
+        while (bytes.size() <= kMaxDemoBytes && (got = ::read(fd, chunk, sizeof chunk)) != 0) {
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) {
+                error = "cannot read " + path + ": " + std::strerror(errno);
+                break;
+            }
+            bytes.append(chunk, static_cast<size_t>(got));
+        }
+        if (error.empty() && bytes.size() > kMaxDemoBytes) error = path + ": too large for a demo";
+    }
+    ::close(fd);
+    if (!error.empty()) return false;
+    demo = decodeDemo(bytes, error);
     if (!error.empty()) error = path + ": " + error;
     return error.empty();
 }

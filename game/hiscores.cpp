@@ -19,6 +19,8 @@ const std::string kLabel = "Hiscores";
 const std::string kHeader = "quandrite by TAVENBROOKE";
 constexpr int kFileNumber = 0;
 constexpr int kWaitMs = 508;
+// How long a failed save is shown in the window title.
+constexpr int kFailureShownMs = 2000;
 
 struct SlotKey {
     int64_t factor;
@@ -117,13 +119,19 @@ void saveHiscores(GameState& state) {
     media::writeLine(kFileNumber, kLabel);
     media::writeLine(kFileNumber, kHeader);
     media::closeFile(kFileNumber);
-    if (std::string failure = media::lastSaveError(); !failure.empty())
-        std::fprintf(stderr, "quandrite: could not save the hiscore file %s\n", failure.c_str());
     media::delayMilliseconds(kWaitMs);
+    // A player who started the game from a menu sees no terminal: the title
+    // tells them too. The table stays in memory for the rest of the run.
+    if (std::string failure = media::lastSaveError(); !failure.empty()) {
+        std::fprintf(stderr, "quandrite: could not save the hiscore file %s\n", failure.c_str());
+        media::setWindowTitle(0, " Saving score failed");
+        media::delayMilliseconds(kFailureShownMs);
+    }
 }
 
 void loadHiscores(GameState& state) {
-    media::openFile(kFileNumber, kFileName);
+    if (!media::openFile(kFileNumber, kFileName))
+        std::fprintf(stderr, "quandrite: could not open the hiscore file %s\n", media::lastOpenError().c_str());
     bool cut = false;
     auto next = [&cut] {
         std::string line = media::readLine(kFileNumber);

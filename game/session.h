@@ -5,6 +5,8 @@
 #include <optional>
 #include <string>
 
+#include "media/presentation.h"
+
 namespace game {
 
 struct SessionOptions {
@@ -16,9 +18,12 @@ struct SessionOptions {
     std::optional<uint64_t> frameLimit;
     std::optional<uint64_t> screenshotFrame;
     std::string screenshotPath;
+    std::optional<media::ScaleMode> scale;
+    std::optional<media::RendererChoice> renderer;
 };
 
-// Gives the process exit code: 0, or 2 for a demo that cannot be read.
+// Gives the process exit code: 0; 1 when the game could not open its window
+// or write the demo or screenshot asked for; 2 for a demo that cannot be read.
 int runSession(const SessionOptions& options);
 
 }  // namespace game

@@ -1,120 +1,117 @@
 #include "compositor.h"
 
 #include <algorithm>
+#include <array>
 #include <cstddef>
 #include <cstring>
 #include <vector>
 
+#include "blend_kernels.h"
 #include "screen.h"
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace media {
 
 namespace {
 
-std::vector<uint32_t>& buffer() {
+std::vector<uint32_t>& ownBuffer() {
     static std::vector<uint32_t> pixels(static_cast<size_t>(kScreenWidth) * kScreenHeight, 0xFF000000u);
     return pixels;
 }
 
-// (s*a + d*(255-a) + 127) / 255 on the red/blue and green lanes at once; the
-// division by 255 is the exact multiply-free form (u + 1 + (u >> 8)) >> 8.
-inline uint32_t divideLanesBy255(uint32_t lanes) {
-    return ((lanes + ((lanes >> 8) & 0x00FF00FFu) + 0x00010001u) >> 8) & 0x00FF00FFu;
+uint32_t* target = nullptr;
+uint32_t* nextTarget = nullptr;
+
+// A clear only marks the rows; a row is filled when something is drawn on it
+// or the picture is read. The background, which covers the whole screen,
+// is then blended onto black without reading it, and no row is written twice.
+uint32_t clearColour = 0xFF000000u;
+std::array<bool, kScreenHeight> rowCleared{};
+int clearedRows = 0;
+
+uint32_t* pixels() {
+    if (!target) target = ownBuffer().data();
+    return target;
 }
 
-inline uint32_t blendPixel(uint32_t source, uint32_t dest, uint32_t alpha, uint32_t inverse) {
-    uint32_t rb = (source & 0x00FF00FFu) * alpha + (dest & 0x00FF00FFu) * inverse + 0x007F007Fu;
-    uint32_t ga = ((source >> 8) & 0x00FF00FFu) * alpha + ((dest >> 8) & 0x00FF00FFu) * inverse + 0x007F007Fu;
-    return 0xFF000000u | divideLanesBy255(rb) | (divideLanesBy255(ga) << 8);
+uint32_t* line(int row) { return pixels() + static_cast<ptrdiff_t>(row) * kScreenWidth; }
+
+void fillRow(int row) {
+    if (!rowCleared[static_cast<size_t>(row)]) return;
+    rowCleared[static_cast<size_t>(row)] = false;
+    --clearedRows;
+    std::fill_n(line(row), kScreenWidth, clearColour);
 }
 
-#if defined(__SSE2__)
-// Four pixels at a time: each channel widened to 16 bits, where
-// s*a + d*(255-a) + 127 still fits, then divided by 255 as above.
-inline __m128i divideBy255(__m128i x) {
-    return _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(x, _mm_srli_epi16(x, 8)), _mm_set1_epi16(1)), 8);
-}
-
-inline __m128i blendHalf(__m128i source, __m128i dest, __m128i alpha, __m128i inverse, __m128i half) {
-    return divideBy255(_mm_add_epi16(_mm_add_epi16(_mm_mullo_epi16(source, alpha), _mm_mullo_epi16(dest, inverse)), half));
-}
-#endif
-
-void blendSpan(uint32_t* dest, const uint32_t* source, int count, uint32_t alpha) {
-    uint32_t inverse = 255 - alpha;
-    int i = 0;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i a = _mm_set1_epi16(static_cast<int16_t>(alpha));
-    const __m128i ia = _mm_set1_epi16(static_cast<int16_t>(inverse));
-    const __m128i half = _mm_set1_epi16(127);
-    const __m128i opaque = _mm_set1_epi32(static_cast<int32_t>(0xFF000000u));
-    for (; i + 4 <= count; i += 4) {
-        __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i*>(source + i));
-        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest + i));
-        __m128i low = blendHalf(_mm_unpacklo_epi8(s, zero), _mm_unpacklo_epi8(d, zero), a, ia, half);
-        __m128i high = blendHalf(_mm_unpackhi_epi8(s, zero), _mm_unpackhi_epi8(d, zero), a, ia, half);
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i), _mm_or_si128(_mm_packus_epi16(low, high), opaque));
-    }
-#endif
-    for (; i < count; ++i) dest[i] = blendPixel(source[i], dest[i], alpha, inverse);
-}
-
-// The tint's share of every pixel is the same, so it is computed once.
-void blendFlat(uint32_t* dest, int count, uint32_t colour, uint32_t alpha) {
-    uint32_t inverse = 255 - alpha;
-    int i = 0;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    const __m128i ia = _mm_set1_epi16(static_cast<int16_t>(inverse));
-    // colour * alpha + 127 per channel, for two pixels.
-    const __m128i tintShare = _mm_add_epi16(
-        _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_set1_epi32(static_cast<int32_t>(colour)), zero),
-                        _mm_set1_epi16(static_cast<int16_t>(alpha))),
-        _mm_set1_epi16(127));
-    const __m128i opaque = _mm_set1_epi32(static_cast<int32_t>(0xFF000000u));
-    for (; i + 4 <= count; i += 4) {
-        __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(dest + i));
-        __m128i low = divideBy255(_mm_add_epi16(_mm_mullo_epi16(_mm_unpacklo_epi8(d, zero), ia), tintShare));
-        __m128i high = divideBy255(_mm_add_epi16(_mm_mullo_epi16(_mm_unpackhi_epi8(d, zero), ia), tintShare));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(dest + i), _mm_or_si128(_mm_packus_epi16(low, high), opaque));
-    }
-#endif
-    uint32_t rbTint = (colour & 0x00FF00FFu) * alpha + 0x007F007Fu;
-    uint32_t gTint = ((colour >> 8) & 0xFFu) * alpha + 0x007Fu;
-    for (; i < count; ++i) {
-        uint32_t d = dest[i];
-        uint32_t rb = rbTint + (d & 0x00FF00FFu) * inverse;
-        uint32_t g = gTint + ((d >> 8) & 0xFFu) * inverse;
-        dest[i] = 0xFF000000u | divideLanesBy255(rb) | (divideLanesBy255(g) << 8);
-    }
+// True when the row's opaque pixels cover the whole width of the screen in
+// one run, so that what was under them does not matter.
+bool coversScreenRow(const OpaqueSpan* span, const OpaqueSpan* spanEnd, int minX, int maxX, int x) {
+    if (x + minX != 0 || x + maxX != kScreenWidth) return false;
+    for (; span != spanEnd; ++span)
+        if (span->start <= minX) {
+            if (span->end >= maxX) return true;
+        } else {
+            return false;
+        }
+    return false;
 }
 
 }  // namespace
 
-uint32_t* backBuffer() { return buffer().data(); }
+uint32_t* backBuffer() {
+    if (clearedRows > 0)
+        for (int row = 0; row < kScreenHeight; ++row) fillRow(row);
+    return pixels();
+}
 
-void clearBackBuffer(uint32_t argb) { std::fill(buffer().begin(), buffer().end(), argb | 0xFF000000u); }
+void composeInto(uint32_t* destination) { nextTarget = destination; }
+
+void keepPictureInOwnBuffer() {
+    uint32_t* own = ownBuffer().data();
+    nextTarget = nullptr;
+    if (pixels() == own) return;
+    std::memcpy(own, backBuffer(), ownBuffer().size() * 4);
+    target = own;
+}
+
+void clearBackBuffer(uint32_t argb) {
+    target = nextTarget ? nextTarget : ownBuffer().data();
+    clearColour = argb | 0xFF000000u;
+    rowCleared.fill(true);
+    clearedRows = kScreenHeight;
+}
 
 bool compositeSprite(const SpritePixels& sprite, int x, int y, int intensity, bool tinted, uint32_t tint) {
     if (x >= kScreenWidth || y >= kScreenHeight || int64_t{x} + sprite.width <= 0 || int64_t{y} + sprite.height <= 0)
         return false;
     if (intensity <= 0 || sprite.spans.empty()) return true;
+    const BlendKernels& blend = blendKernels();
     uint32_t alpha = static_cast<uint32_t>(std::min(intensity, 255));
     int firstRow = std::max(0, -y);
     int lastRow = std::min(sprite.height, kScreenHeight - y);
     int minX = std::max(0, -x);
     int maxX = std::min(sprite.width, kScreenWidth - x);
-    uint32_t* screen = backBuffer();
+    bool ontoBlack = clearColour == 0xFF000000u;
+    uint32_t scaledTint = scaleColour(tint, alpha);
     for (int row = firstRow; row < lastRow; ++row) {
-        uint32_t* destLine = screen + static_cast<ptrdiff_t>(y + row) * kScreenWidth;
+        int screenRow = y + row;
+        uint32_t* destLine = line(screenRow);
         const uint32_t* sourceRow = sprite.argb.data() + static_cast<size_t>(row) * sprite.width;
         const OpaqueSpan* span = sprite.spans.data() + sprite.rowFirstSpan[static_cast<size_t>(row)];
         const OpaqueSpan* spanEnd = sprite.spans.data() + sprite.rowFirstSpan[static_cast<size_t>(row) + 1];
+        if (rowCleared[static_cast<size_t>(screenRow)]) {
+            if (ontoBlack && coversScreenRow(span, spanEnd, minX, maxX, x)) {
+                rowCleared[static_cast<size_t>(screenRow)] = false;
+                --clearedRows;
+                if (tinted)
+                    std::fill_n(destLine, kScreenWidth, scaledTint);
+                else if (alpha == 255)
+                    std::memcpy(destLine, sourceRow + minX, kScreenWidth * 4);
+                else
+                    blend.ontoBlack(destLine, sourceRow + minX, kScreenWidth, alpha);
+                continue;
+            }
+            if (span != spanEnd) fillRow(screenRow);
+        }
         for (; span != spanEnd; ++span) {
             int start = std::max<int>(span->start, minX);
             int end = std::min<int>(span->end, maxX);
@@ -125,11 +122,11 @@ bool compositeSprite(const SpritePixels& sprite, int x, int y, int intensity, bo
                 if (alpha == 255)
                     std::fill_n(dest, count, tint);
                 else
-                    blendFlat(dest, count, tint, alpha);
+                    blend.flat(dest, count, tint, alpha);
             } else if (alpha == 255) {
                 std::memcpy(dest, sourceRow + start, static_cast<size_t>(count) * 4);
             } else {
-                blendSpan(dest, sourceRow + start, count, alpha);
+                blend.span(dest, sourceRow + start, count, alpha);
             }
         }
     }

@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -21,6 +22,10 @@ namespace {
 constexpr size_t kBufferSize = 4096;
 
 std::string lastSaveFailure;
+std::string lastOpenFailure;
+// The game's data folder and why it could not be made (0 = it could).
+std::string dataFolder;
+int dataFolderError = 0;
 
 std::string reason(int error) { return std::strerror(error); }
 
@@ -170,12 +175,52 @@ std::string dataHome() {
 }
 
 // A file the player has linked elsewhere (into a synced folder, say) is
-// saved where the link points, so the link stays.
+// saved where the link points, so the link stays; a link whose file is gone
+// gets its file back where it points.
 std::string followLinks(const std::string& path) {
+    std::filesystem::path at = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        struct stat info;
+        if (::lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return at.string();
+        std::error_code error;
+        std::filesystem::path target = std::filesystem::read_symlink(at, error);
+        if (error) return at.string();
+        at = target.is_absolute() ? target : at.parent_path() / target;
+    }
+    return at.string();
+}
+
+bool processRuns(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
+
+// A save killed half-way leaves its temporary file; those of processes that
+// no longer run are removed. Another running game's save is left alone.
+void removeStaleSaves(const std::string& path) {
+    std::filesystem::path file(path);
+    std::string prefix = file.filename().string() + ".saving-";
+    std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
     std::error_code error;
-    if (!std::filesystem::is_symlink(path, error)) return path;
-    std::filesystem::path target = std::filesystem::weakly_canonical(path, error);
-    return error ? path : target.string();
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        std::string name = entry.path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        std::string digits = name.substr(prefix.size());
+        if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
+            continue;
+        pid_t pid = static_cast<pid_t>(std::stol(digits));
+        if (pid != getpid() && processRuns(pid)) continue;
+        ::unlink(entry.path().c_str());
+    }
+}
+
+// Refuses to replace what is not the player's hiscore as a regular file, or
+// a file whose contents cannot be read: saving over it would lose the table.
+std::string whyNotToReplace(const std::string& path) {
+    struct stat info;
+    if (::stat(path.c_str(), &info) != 0) return {};
+    if (!S_ISREG(info.st_mode)) return "not a regular file";
+    if (::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) != 0)
+        return reason(errno) + " to read it, so it is not saved over";
+    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return reason(errno);
+    return {};
 }
 
 }  // namespace
@@ -187,8 +232,11 @@ void closeAllFiles() { files().releaseAll(); }
 std::string resolveFileName(const std::string& name) {
     if (name.empty() || name[0] != '\\') return name;
     std::string folder = dataHome() + "/quandrite";
-    std::error_code ignored;  // a folder that cannot be made shows up when the file is opened
-    std::filesystem::create_directories(folder, ignored);
+    // A folder that cannot be made shows up when the file is opened or saved.
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    dataFolder = folder;
+    dataFolderError = error ? error.value() : 0;
     return folder + "/" + name.substr(1);
 }
 
@@ -196,10 +244,8 @@ bool createFile(int number, const std::string& name) {
     files().release(number);
     std::string path = followLinks(resolveFileName(name));
     lastSaveFailure.clear();
-    // A file the player may not write (made read-only, say) stays as it is:
-    // the renamed temporary file would otherwise replace it.
-    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 && errno != ENOENT) {
-        lastSaveFailure = path + ": " + reason(errno);
+    if (std::string refusal = whyNotToReplace(path); !refusal.empty()) {
+        lastSaveFailure = path + ": " + refusal;
         return false;
     }
     // One save at a time per process, so the process id makes the name unique.
@@ -207,7 +253,9 @@ bool createFile(int number, const std::string& name) {
     ::unlink(temporaryPath.c_str());
     int fd = ::open(temporaryPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd < 0) {
-        lastSaveFailure = path + ": " + reason(errno);
+        // The folder that could not be made is the cause, not the missing file.
+        bool noFolder = errno == ENOENT && dataFolderError != 0 && path.compare(0, dataFolder.size(), dataFolder) == 0;
+        lastSaveFailure = noFolder ? dataFolder + ": " + reason(dataFolderError) : path + ": " + reason(errno);
         return false;
     }
     // The new file keeps the permissions the player gave the old one.
@@ -220,13 +268,26 @@ bool createFile(int number, const std::string& name) {
 bool openFile(int number, const std::string& name) {
     files().release(number);
     std::string path = resolveFileName(name);
+    lastOpenFailure.clear();
+    removeStaleSaves(followLinks(path));
     // Non-blocking so that a device or pipe put in the file's place cannot stall
-    // the open; only a regular file is used, as anything else could stall or never end.
+    // the open. A file the player made read-only is still read.
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (fd < 0) return false;
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        int writeError = errno;
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0 && errno == ENOENT) errno = writeError;
+    }
+    if (fd < 0) {
+        bool noFolder = errno == ENOENT && dataFolderError != 0 && path.compare(0, dataFolder.size(), dataFolder) == 0;
+        lastOpenFailure = noFolder ? dataFolder + ": " + reason(dataFolderError) : path + ": " + reason(errno);
+        return false;
+    }
+    // Only a regular file is used, as anything else could stall or never end.
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);
+        lastOpenFailure = path + ": not a regular file";
         return false;
     }
     files().obtainSlot(number).attach(fd, path, {});
@@ -270,5 +331,7 @@ bool lineWasCut(int number) {
 void closeFile(int number) { files().release(number); }
 
 std::string lastSaveError() { return lastSaveFailure; }
+
+std::string lastOpenError() { return lastOpenFailure; }
 
 }  // namespace media

@@ -15,9 +15,12 @@ constexpr size_t kMaxLineLength = 4096;
 void startFiles();
 void closeAllFiles();
 // Saving is atomic: the lines go to a temporary file next to the real one,
-// which replaces it on closeFile only when everything was written.
+// which replaces it on closeFile only when everything was written. What is
+// not a regular file, or a file that cannot be read, is never replaced.
 bool createFile(int number, const std::string& name);
-// Opens for reading and writing, creating an empty file when missing.
+// Opens for reading and writing, creating an empty file when missing; a file
+// that may be read but not written is opened for reading. Also removes the
+// temporary files that killed saves of this file left behind.
 bool openFile(int number, const std::string& name);
 int64_t writeLine(int number, const std::string& text);
 // The next line without its end (CR, LF, CRLF, a zero byte or the end of the
@@ -31,5 +34,7 @@ std::string resolveFileName(const std::string& name);
 // "<path>: <reason>" when the last save (createFile up to its closeFile)
 // failed and left the old file as it was; empty when it succeeded.
 std::string lastSaveError();
+// "<path>: <reason>" when the last openFile failed; empty when it opened.
+std::string lastOpenError();
 
 }  // namespace media

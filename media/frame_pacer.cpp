@@ -5,7 +5,9 @@
 namespace media {
 
 namespace {
-constexpr auto kSpinMargin = std::chrono::microseconds(1500);
+// The sleep ends this early and the rest is spun: enough for the usual
+// wake-up delay, little enough not to cost a noticeable share of a core.
+constexpr auto kSpinMargin = std::chrono::microseconds(300);
 constexpr auto kVsyncSlack = std::chrono::milliseconds(3);
 
 // Deadlines are counted from an epoch in whole frames (1/60 s is not a whole

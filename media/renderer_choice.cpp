@@ -3,6 +3,7 @@
 #include <SDL_syswm.h>
 #include <X11/Xlib.h>
 
+#include <cstdio>
 #include <cstring>
 
 namespace media {
@@ -25,33 +26,46 @@ bool xServerOffersNoGpu(SDL_Window* window) {
            !XQueryExtension(display, "DRI2", &opcode, &event, &error);
 }
 
-bool rendererIsSoftwareGl(SDL_Renderer* renderer) {
+const char* glRendererName(SDL_Renderer* renderer) {
     SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return false;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return nullptr;
     using GetString = const unsigned char* (*)(unsigned);
     auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
-    if (!getString) return false;
+    if (!getString) return nullptr;
     constexpr unsigned kGlRenderer = 0x1F01;
-    const char* name = reinterpret_cast<const char*>(getString(kGlRenderer));
+    return reinterpret_cast<const char*>(getString(kGlRenderer));
+}
+
+bool rendererIsSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !(info.flags & SDL_RENDERER_ACCELERATED)) return true;
+    const char* name = glRendererName(renderer);
     return name && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
                     std::strstr(name, "Software Rasterizer"));
 }
 
 }  // namespace
 
-SDL_Renderer* createPresentingRenderer(SDL_Window* window, uint32_t flags) {
-    bool driverChosen = SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
-    if (!driverChosen && verdict == Verdict::Unknown && xServerOffersNoGpu(window)) verdict = Verdict::Cpu;
-    SDL_Renderer* renderer = nullptr;
-    if (driverChosen || verdict != Verdict::Cpu) renderer = SDL_CreateRenderer(window, -1, flags);
-    if (renderer && !driverChosen) {
-        verdict = rendererIsSoftwareGl(renderer) ? Verdict::Cpu : Verdict::Gpu;
-        if (verdict == Verdict::Cpu) {
-            SDL_DestroyRenderer(renderer);
-            renderer = nullptr;
-        }
-    }
-    return renderer ? renderer : SDL_CreateRenderer(window, -1, SDL_RENDERER_SOFTWARE);
+SDL_Renderer* createGpuRenderer(SDL_Window* window, uint32_t flags, bool forced) {
+    forced = forced || SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
+    if (!forced && verdict == Verdict::Unknown && xServerOffersNoGpu(window)) verdict = Verdict::Cpu;
+    if (!forced && verdict == Verdict::Cpu) return nullptr;
+    SDL_Renderer* renderer =
+        SDL_CreateRenderer(window, -1, flags | SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    if (!renderer || forced) return renderer;
+    verdict = rendererIsSoftware(renderer) ? Verdict::Cpu : Verdict::Gpu;
+    if (verdict == Verdict::Gpu) return renderer;
+    SDL_DestroyRenderer(renderer);
+    return nullptr;
+}
+
+const char* rendererDescription(SDL_Renderer* renderer) {
+    static char text[160];
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0) return "unknown";
+    const char* driver = glRendererName(renderer);
+    std::snprintf(text, sizeof text, "%s%s%s", info.name, driver ? ", " : "", driver ? driver : "");
+    return text;
 }
 
 }  // namespace media

@@ -1,15 +1,19 @@
 #pragma once
-// Which SDL renderer presents the game's finished frames.
+// Whether the GPU path can draw the game: an SDL renderer that is
+// accelerated and is not a software rasteriser.
 #include <SDL.h>
 
 namespace media {
 
-// SDL's default renderer, unless that would be OpenGL drawn by the CPU
-// (Mesa's llvmpipe: under Xvfb, in a virtual machine, without a GPU): for our
-// one stretched quad SDL's own software renderer is many times faster there,
-// and it spares loading the GL driver (about 60 MB) at all. Decided from the
-// display when it can be, otherwise by trying OpenGL once per process. A
-// renderer named in SDL_RENDER_DRIVER is taken as it is. Null on failure.
-SDL_Renderer* createPresentingRenderer(SDL_Window* window, uint32_t flags);
+// An accelerated renderer for the window, or null when the picture is better
+// made by the software path: no accelerated renderer, or OpenGL drawn by the
+// CPU (Mesa's llvmpipe: under Xvfb, in a virtual machine, without a GPU),
+// decided from the display when it can be, which spares loading the GL
+// driver (about 60 MB) at all, otherwise by trying OpenGL once per process.
+// `forced` takes any accelerated renderer, as does a renderer named in
+// SDL_RENDER_DRIVER.
+SDL_Renderer* createGpuRenderer(SDL_Window* window, uint32_t flags, bool forced);
+// SDL's name of the renderer and, for OpenGL, the driver's name.
+const char* rendererDescription(SDL_Renderer* renderer);
 
 }  // namespace media

@@ -6,7 +6,10 @@
 #include "backend_ops.h"
 #include "compositor.h"
 #include "frame_pacer.h"
+#include "gpu_screen.h"
+#include "presentation.h"
 #include "renderer_choice.h"
+#include "surface_present.h"
 #include "test_hooks.h"
 #include "video_internal.h"
 
@@ -14,16 +17,10 @@ namespace media {
 
 namespace {
 
-struct Presentation {
-    SDL_Window* window = nullptr;
-    SDL_Renderer* renderer = nullptr;
-    SDL_Texture* texture = nullptr;
-    bool vsync = false;
-    bool textureLost = false;
-};
-
+SDL_Window* screenWindow = nullptr;
+SDL_Renderer* gpuRenderer = nullptr;
+bool vsync = false;
 bool screenOpen = false;
-Presentation presentation;
 FramePacer pacer;
 bool pacing = true;
 uint64_t frames = 0;
@@ -37,49 +34,48 @@ bool displayRunsAt60Hz(SDL_Window* window) {
     return mode.refresh_rate >= 59 && mode.refresh_rate <= 61;
 }
 
-bool createTexture() {
-    if (presentation.texture) SDL_DestroyTexture(presentation.texture);
-    presentation.texture = SDL_CreateTexture(presentation.renderer, SDL_PIXELFORMAT_ARGB8888,
-                                             SDL_TEXTUREACCESS_STREAMING, kScreenWidth, kScreenHeight);
-    if (!presentation.texture) return false;
-    SDL_SetTextureScaleMode(presentation.texture, SDL_ScaleModeNearest);
-    SDL_SetTextureBlendMode(presentation.texture, SDL_BLENDMODE_NONE);
-    presentation.textureLost = false;
-    return true;
+void releasePresentation() {
+    closeGpuScreen();
+    if (gpuRenderer) SDL_DestroyRenderer(gpuRenderer);
+    gpuRenderer = nullptr;
+    closeSurfacePresenter();
+    screenWindow = nullptr;
+    vsync = false;
 }
 
-void releasePresentation() {
-    if (presentation.texture) SDL_DestroyTexture(presentation.texture);
-    if (presentation.renderer) SDL_DestroyRenderer(presentation.renderer);
-    presentation = Presentation{};
+bool openGpuPath(SDL_Window* window) {
+    bool forced = rendererChoice() == RendererChoice::Gpu;
+    bool wantVsync = displayRunsAt60Hz(window);
+    gpuRenderer = createGpuRenderer(window, wantVsync ? SDL_RENDERER_PRESENTVSYNC : 0, forced);
+    if (!gpuRenderer) {
+        if (forced) SDL_Log("Quandrite: no GPU renderer (%s); drawing in software", SDL_GetError());
+        return false;
+    }
+    if (!openGpuScreen(gpuRenderer)) {
+        SDL_Log("Quandrite: the GPU renderer cannot draw the screen (%s); drawing in software", SDL_GetError());
+        SDL_DestroyRenderer(gpuRenderer);
+        gpuRenderer = nullptr;
+        return false;
+    }
+    SDL_RendererInfo info;
+    vsync = wantVsync && SDL_GetRendererInfo(gpuRenderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+    if (forced) SDL_Log("Quandrite: drawing on the GPU with %s", rendererDescription(gpuRenderer));
+    return true;
 }
 
 bool openPresentation(SDL_Window* window) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
-    presentation.window = window;
-    presentation.vsync = displayRunsAt60Hz(window);
-    uint32_t flags = presentation.vsync ? SDL_RENDERER_PRESENTVSYNC : 0;
-    presentation.renderer = createPresentingRenderer(window, flags);
-    if (!presentation.renderer || !createTexture()) {
-        SDL_Log("Quandrite: cannot open the screen: %s", SDL_GetError());
-        releasePresentation();
-        return false;
-    }
-    SDL_RendererInfo info;
-    if (SDL_GetRendererInfo(presentation.renderer, &info) == 0)
-        presentation.vsync = presentation.vsync && (info.flags & SDL_RENDERER_PRESENTVSYNC) != 0;
-    return true;
+    screenWindow = window;
+    if (rendererChoice() != RendererChoice::Software && openGpuPath(window)) return true;
+    if (openSurfacePresenter(window)) return true;
+    SDL_Log("Quandrite: cannot open the screen: %s", SDL_GetError());
+    releasePresentation();
+    return false;
 }
 
-// Uploads the back buffer and shows it stretched over the whole client area.
 bool present() {
-    if (presentation.textureLost && !createTexture()) return false;
-    if (SDL_UpdateTexture(presentation.texture, nullptr, backBuffer(), kScreenWidth * 4) != 0 ||
-        SDL_RenderCopy(presentation.renderer, presentation.texture, nullptr, nullptr) != 0) {
-        presentation.textureLost = true;
-        return false;
-    }
-    SDL_RenderPresent(presentation.renderer);
+    if (gpuScreenOpen()) return gpuPresent();
+    if (surfacePresenterOpen()) return presentSurface();
     return true;
 }
 
@@ -91,12 +87,13 @@ bool openSdlPresentation(Window* window) {
 }
 
 // The title screen passes the window's saved size, which the player may have
-// changed; the picture stays the same and is stretched to the window.
+// changed; the picture stays the same and is placed in the window as the
+// scale mode says.
 int openWindowedScreen(Window* window, int, int, int, int, int, int, int) {
     closeScreen();
-    clearBackBuffer(0);
     pacer.reset();
     if (!backendOps().openPresentation(window)) return 0;
+    clearScreen(0);
     screenOpen = true;
     return 1;
 }
@@ -106,23 +103,31 @@ void closeScreen() {
     screenOpen = false;
 }
 
-void clearScreen(uint32_t colour) { clearBackBuffer(gameColourToArgb(colour)); }
+void clearScreen(uint32_t colour) {
+    uint32_t argb = gameColourToArgb(colour);
+    if (gpuScreenOpen()) {
+        gpuClear(argb);
+        return;
+    }
+    prepareSurfaceFrame();
+    clearBackBuffer(argb);
+}
 
 int flipBuffers() {
-    int result = 1;
-    if (presentation.renderer) result = present() ? 1 : 0;
-    if (pacing) pacer.wait(presentation.renderer && presentation.vsync);
+    int result = present() ? 1 : 0;
+    if (pacing) pacer.wait(vsync);
     ++frames;
     if (flipObserver) flipObserver(frames);
     return result;
 }
 
-void noteRendererReset() { presentation.textureLost = true; }
+void noteRendererReset() { gpuTexturesLost(); }
 void simulateRendererReset() { noteRendererReset(); }
-bool screenPresents() { return presentation.renderer != nullptr; }
+bool screenPresents() { return gpuScreenOpen() || surfacePresenterOpen(); }
+bool screenUsesGpu() { return gpuScreenOpen(); }
 
 void detachScreenFrom(SDL_Window* window) {
-    if (presentation.window == window) closeScreen();
+    if (screenWindow == window) closeScreen();
 }
 
 void setFramePacing(bool on) {
@@ -132,6 +137,6 @@ void setFramePacing(bool on) {
 
 void setFlipObserver(FlipObserver observer) { flipObserver = std::move(observer); }
 uint64_t framesFlipped() { return frames; }
-const uint32_t* screenPixels() { return backBuffer(); }
+const uint32_t* screenPixels() { return gpuScreenOpen() ? gpuPixels() : backBuffer(); }
 
 }  // namespace media

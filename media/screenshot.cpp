@@ -1,9 +1,8 @@
 #include <png.h>
 
-
-#include "compositor.h"
-#include "screen.h"
 #include "automation.h"
+#include "screen.h"
+#include "test_hooks.h"
 
 namespace media {
 
@@ -13,7 +12,7 @@ bool saveScreenshotPng(const std::string& path) {
     image.width = kScreenWidth;
     image.height = kScreenHeight;
     image.format = PNG_FORMAT_BGRA;
-    return png_image_write_to_file(&image, path.c_str(), 0, backBuffer(), kScreenWidth * 4, nullptr) != 0;
+    return png_image_write_to_file(&image, path.c_str(), 0, screenPixels(), kScreenWidth * 4, nullptr) != 0;
 }
 
 }  // namespace media

@@ -3,12 +3,15 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <mutex>
+#include <string>
 #include <vector>
 
 #include "backend_ops.h"
 #include "mixer.h"
 #include "object_table.h"
+#include "quiet_stderr.h"
 #include "test_hooks.h"
 #include "vorbis_stream.h"
 #include "wave.h"
@@ -71,11 +74,11 @@ bool decodeSound(const unsigned char* data, size_t length, SoundRecord& sound) {
     return true;
 }
 
-}  // namespace
-
-// No sound device is not an error: the game then runs silent.
-void openSdlAudioDevice() {
-    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
+// Opens the default sound device and starts it; false with SDL's reason set.
+bool openDefaultDevice() {
+    // The sound libraries list every device they could not find on stderr.
+    StderrMuted quiet;
+    if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     SDL_AudioSpec wanted{};
     wanted.freq = kMixRate;
     wanted.format = AUDIO_S16SYS;
@@ -85,10 +88,23 @@ void openSdlAudioDevice() {
     SDL_AudioSpec obtained{};
     device = SDL_OpenAudioDevice(nullptr, 0, &wanted, &obtained, 0);
     if (!device) {
+        std::string reason = SDL_GetError();
         SDL_QuitSubSystem(SDL_INIT_AUDIO);
-        return;
+        SDL_SetError("%s", reason.c_str());
+        return false;
     }
     SDL_PauseAudioDevice(device, 0);
+    return true;
+}
+
+}  // namespace
+
+// No sound device is not an error: the game then runs silent, and says so once.
+void openSdlAudioDevice() {
+    static bool reported = false;
+    if (openDefaultDevice() || reported) return;
+    reported = true;
+    std::fprintf(stderr, "quandrite: sound is off: %s\n", SDL_GetError());
 }
 
 bool initSound() {

@@ -3,6 +3,7 @@
 namespace media {
 
 void SpritePixels::applyColourKey() {
+    ++revision;
     rowFirstSpan.assign(static_cast<size_t>(height) + 1, 0);
     spans.clear();
     for (int y = 0; y < height; ++y) {

@@ -19,6 +19,9 @@ struct SpritePixels {
     // spans of row y are spans[rowFirstSpan[y] .. rowFirstSpan[y + 1]).
     std::vector<uint32_t> rowFirstSpan;
     std::vector<OpaqueSpan> spans;
+    // Counts the colour key's applications: a texture made from older
+    // pixels is out of date.
+    uint64_t revision = 0;
 
     // Colour key black: pure black gets alpha 0, everything else alpha 255;
     // then the spans are rebuilt.

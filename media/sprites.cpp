@@ -2,6 +2,7 @@
 
 #include "compositor.h"
 #include "drawing_output.h"
+#include "gpu_screen.h"
 #include "image_cache.h"
 #include "object_table.h"
 #include "screen.h"
@@ -113,6 +114,7 @@ int displaySpriteTinted(int number, int x, int y, int intensity, int64_t colour)
     if (!pixels) pixels = imagePixels(*record->image);
     if (!pixels) return 0;
     bool tinted = colour != kNoTint;
+    if (gpuScreenOpen()) return gpuDrawSprite(pixels, x, y, intensity, tinted, gameColourToArgb(colour)) ? 1 : 0;
     return compositeSprite(*pixels, x, y, intensity, tinted, gameColourToArgb(colour)) ? 1 : 0;
 }
 

@@ -18,10 +18,15 @@ void injectKeys(const std::vector<int>& codesDown);
 enum class FocusOverride { Real, Focused, Unfocused };
 void setKeyboardFocus(FocusOverride state);
 
+// Takes back a quit signal already caught, so the window stays open.
+void forgetQuitRequest();
+
 // As if SDL had reported lost render targets: the next flip recreates them.
 void simulateRendererReset();
 // Whether frames are shown through SDL (false headless or without a screen).
 bool screenPresents();
+// Whether the GPU path draws the frames (else the software compositor).
+bool screenUsesGpu();
 
 // The composed back buffer, 1020 x 607 pixels of 0xAARRGGBB, row by row.
 const uint32_t* screenPixels();

@@ -3,12 +3,17 @@
 #include <SDL.h>
 
 #include <algorithm>
+#include <cstring>
 #include <deque>
+#include <string>
 
 #include "automation.h"
 #include "backend_ops.h"
 #include "fullscreen.h"
 #include "object_table.h"
+#include "presentation.h"
+#include "quiet_stderr.h"
+#include "quit_signals.h"
 #include "video_internal.h"
 #include "window_icon.h"
 
@@ -26,6 +31,8 @@ ObjectTable<Window> windows(16);
 bool started = false;
 std::deque<int> injected;
 std::deque<int> pending;
+// Why the SDL backend has no real window; empty while it has one.
+std::string failure;
 
 struct Borders {
     int top = 0, left = 0, bottom = 0, right = 0;
@@ -64,6 +71,11 @@ void placeSdlWindow(SDL_Window* window, int x, int y, bool centred) {
 
 void translateSdlEvent(const SDL_Event& event) {
     if (handleFullscreenKey(event)) return;
+    // F10 is no key of the game's (nor is any key read as "any key").
+    if (event.type == SDL_KEYDOWN && !event.key.repeat && event.key.keysym.scancode == SDL_SCANCODE_F10) {
+        cycleScaleMode();
+        return;
+    }
     if (event.type == SDL_QUIT) {
         queueEvent(kEventCloseWindow);
         return;
@@ -91,14 +103,44 @@ Window::~Window() {
     SDL_DestroyWindow(sdl);
 }
 
+// Whether SDL_VIDEODRIVER (one name or a comma-separated list) names the driver.
+bool driverNamed(const char* driver) {
+    const char* named = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    if (!named) return false;
+    std::string list = std::string(",") + named + ",";
+    return list.find(std::string(",") + driver + ",") != std::string::npos;
+}
+
+// SDL falls back to a driver that shows nothing when no display answers;
+// only a player or script that asked for one by name gets it.
+bool invisibleFallback() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver) return true;
+    bool invisible = std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0;
+    return invisible && !driverNamed(driver);
+}
+
 bool startSdlVideo() {
-    // The software compositor does all drawing; the renderer only scales.
+    // The software path composes into the window's own pixels, not into
+    // a texture of a renderer SDL would make behind them.
     SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
-        SDL_Log("Quandrite: no video: %s", SDL_GetError());
+    bool opened;
+    {
+        // Each display system SDL tries and does not find complains on stderr.
+        StderrMuted quiet;
+        opened = SDL_InitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS) == 0;
+    }
+    if (!opened) {
+        failure = SDL_GetError();
         return false;
     }
+    if (invisibleFallback()) {
+        SDL_QuitSubSystem(SDL_INIT_VIDEO | SDL_INIT_EVENTS);
+        failure = "no display (is DISPLAY set?)";
+        return false;
+    }
+    failure.clear();
     return true;
 }
 
@@ -119,7 +161,9 @@ bool showSdlWindow(int number, Window& window, int x, int y, int innerWidth, int
         window.sdl = SDL_CreateWindow(window.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, innerWidth,
                                       innerHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
         if (!window.sdl) {
-            SDL_Log("Quandrite: cannot open a window: %s", SDL_GetError());
+            // Without its window the game cannot go on: it ends as if closed.
+            failure = SDL_GetError();
+            queueEvent(kEventCloseWindow);
             return false;
         }
         applyWindowIcon(window.sdl);
@@ -148,6 +192,7 @@ WindowGeometry sdlWindowGeometry(const Window& window) {
 
 bool startWindows() {
     if (started) return true;
+    catchQuitSignals();
     if (!backendOps().startVideo()) return false;
     started = true;
     return true;
@@ -195,7 +240,10 @@ int windowY(int number) { return geometryOf(number).y; }
 int windowInnerWidth(int number) { return geometryOf(number).width; }
 int windowInnerHeight(int number) { return geometryOf(number).height; }
 
+std::string windowFailure() { return failure; }
+
 int windowEvent() {
+    if (takeQuitRequest()) return kEventCloseWindow;
     if (!injected.empty()) {
         int code = injected.front();
         injected.pop_front();

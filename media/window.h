@@ -15,7 +15,12 @@ class Window;
 constexpr uint32_t kWindowCentred = 1;
 constexpr uint32_t kWindowStyleOverlapped = 0xCF0000;
 
+// Starts the window service; without a display (and not headless) it fails
+// and windowFailure says why.
 bool startWindows();
+// Why the game has no real window: SDL's reason, or "no display (is DISPLAY
+// set?)" when SDL found only its invisible drivers; empty otherwise.
+std::string windowFailure();
 // x, y: the outer (frame) corner on the desktop; the sizes are the client
 // area's. Opening a number again replaces that window; our window 0 keeps its
 // SDL window and renderer and just moves to the given place and size.
@@ -27,7 +32,8 @@ int windowX(int number);
 int windowY(int number);
 int windowInnerWidth(int number);
 int windowInnerHeight(int number);
-// Never blocks: an event code (13116 = close requested), or 0.
+// Never blocks: an event code (13116 = close requested, also after a quit
+// signal), or 0.
 int windowEvent();
 void closeWindow(int number);
 void closeAllWindows();

@@ -46,7 +46,7 @@ if [[ -f $page && -x $program ]]; then
   [[ -z $warnings ]] || fail "man page warnings: $warnings"
   text=$(MANWIDTH=200 man -l "$page" 2>/dev/null | sed 's/\x1b\[[0-9;]*m//g; s/.\x08//g')
   # Every option the program's usage text lists is in the page.
-  usage=$("$program" --no-such-option 2>&1) || true
+  usage=$("$program" --help 2>/dev/null) || fail "--help did not end with status 0"
   options=$(grep -o -- '--[a-z-]*' <<<"$usage" | sort -u) || true
   [[ -n $options ]] || fail "the program printed no usage"
   for option in $options; do
@@ -56,6 +56,14 @@ if [[ -f $page && -x $program ]]; then
                 'Arrow keys' 'Escape' 'Backspace' 'F11' 'QUANDRITE_FULLSCREEN'; do
     grep -qF -- "$needle" <<<"$text" || fail "man page does not mention $needle"
   done
+  # Every exit status the program uses, and which modes use the player's hiscore file.
+  exits=$(sed -n '/^EXIT STATUS/,/^[A-Z]/p' <<<"$text" | tr -s ' \n' ' ')
+  for status in 0 1 2; do
+    grep -qE "(^| |;)$status (when|for)" <<<"$exits" || fail "man page EXIT STATUS does not give status $status"
+  done
+  files=$(sed -n '/^FILES/,/^[A-Z]/p' <<<"$text" | tr -s ' \n' ' ')
+  grep -qF -- '--play and --timedemo never touch it' <<<"$files" || fail "man page does not say replays keep off the table"
+  grep -qF -- 'with or without --record' <<<"$files" || fail "man page does not say recorded games use the table"
 fi
 
 [[ $failures -eq 0 ]] && echo "install layout ok: $prefix"

@@ -221,10 +221,11 @@ TEST_F(Files, ReusingANumberClosesItsFileFirst) {
 }
 
 TEST_F(Files, ASaveThatCannotBeRenamedLeavesEverythingAsItWas) {
-    // A folder where the file should be: the rename over it fails.
+    // A folder appears where the file should be while it is written: the
+    // rename over it fails.
+    ASSERT_TRUE(media::createFile(0, path("save.dat")));
     std::filesystem::create_directory(path("save.dat"));
     writeWholeFile(path("save.dat") + "/inside", "untouched");
-    ASSERT_TRUE(media::createFile(0, path("save.dat")));
     media::writeLine(0, "new");
     media::closeFile(0);
     EXPECT_EQ(media::lastSaveError().rfind(path("save.dat") + ": ", 0), 0u) << media::lastSaveError();

@@ -1,5 +1,10 @@
 #include "test_support.h"
 
+#include <grp.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -30,6 +35,21 @@ std::string readWholeFile(const std::string& path) {
 void writeWholeFile(const std::string& path, const std::string& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out << bytes;
+}
+
+int exitCodeAsOrdinaryUser(const std::function<int()>& body) {
+    std::fflush(nullptr);
+    pid_t child = fork();
+    if (child < 0) return 101;
+    if (child == 0) {
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) _exit(100);
+        int result = body();
+        std::fflush(nullptr);
+        _exit(result);
+    }
+    int status = 0;
+    if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return 101;
+    return WEXITSTATUS(status);
 }
 
 }  // namespace testing_support

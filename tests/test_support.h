@@ -1,5 +1,6 @@
 #pragma once
 // Shared helpers for the tests: a scratch folder that is removed afterwards.
+#include <functional>
 #include <string>
 
 namespace testing_support {
@@ -18,5 +19,11 @@ private:
 
 std::string readWholeFile(const std::string& path);
 void writeWholeFile(const std::string& path, const std::string& bytes);
+
+// Runs body in a child process as an ordinary user (uid and gid 65534 when
+// the tests run as root, for whom file permissions mean nothing) and gives
+// its result as the child's exit code: 100 when the user could not be
+// changed, 101 when the child did not exit normally.
+int exitCodeAsOrdinaryUser(const std::function<int()>& body);
 
 }  // namespace testing_support
