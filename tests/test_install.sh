@@ -1,11 +1,15 @@
 #!/usr/bin/env bash
-# Installs a finished build into a scratch prefix and checks the four kinds
-# of file a desktop needs: the program, its menu entry, its icons and its man
-# page, and that the entry, the icon and the page agree with the program.
-# Usage: tests/test_install.sh BUILD_DIR ICON_SIZE...
+# Installs a finished build into a scratch prefix and checks the five kinds
+# of file a desktop needs: the program, its menu entry, its AppStream
+# metadata, its icons and its man page, that they agree with the program, and
+# that install_manifest.txt names every installed file (for uninstalling).
+# Usage: tests/test_install.sh BUILD_DIR SOURCE_DIR BINDIR APP_ID ICON_SIZE...
 set -euo pipefail
 build=$1
-shift
+source=$2
+bindir=$3
+app_id=$4
+shift 4
 sizes=$*
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
@@ -14,12 +18,19 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
-program=$prefix/bin/quandrite
-entry=$prefix/share/applications/quandrite.desktop
+program=$prefix/$bindir/quandrite
+entry=$prefix/share/applications/$app_id.desktop
+metainfo=$prefix/share/metainfo/$app_id.metainfo.xml
 page=$prefix/share/man/man6/quandrite.6
-[[ -x $program ]] || fail "no program at bin/quandrite"
-[[ -f $entry ]] || fail "no desktop entry"
+[[ -x $program ]] || fail "no program at $bindir/quandrite"
+[[ -f $entry ]] || fail "no desktop entry $app_id.desktop"
+[[ -f $metainfo ]] || fail "no AppStream metadata $app_id.metainfo.xml"
 [[ -f $page ]] || fail "no man page"
+
+installed=$(cd "$prefix" && find . -type f -printf '%P\n' | sort)
+listed=$(sed "s|^$prefix/||" "$build/install_manifest.txt" | sort)
+[[ $installed == "$listed" ]] || fail "install_manifest.txt does not list exactly the installed files:
+$(diff <(echo "$listed") <(echo "$installed"))"
 
 # Each icon is a PNG of its folder's size (width and height from the header).
 for size in $sizes; do
@@ -39,6 +50,21 @@ if [[ -f $entry ]]; then
   grep -qx 'Exec=quandrite' "$entry" || fail "entry does not start the installed program"
   grep -qx 'Icon=quandrite' "$entry" || fail "entry does not name the installed icon"
   grep -qx 'Categories=Game;ArcadeGame;' "$entry" || fail "entry is not in Game;ArcadeGame;"
+fi
+
+if [[ -f $metainfo ]]; then
+  report=$(appstreamcli validate --no-net --strict "$metainfo" 2>&1) || fail "appstreamcli rejects the metadata: $report"
+  report=$(appstreamcli validate-tree --no-net "$prefix" 2>&1) ||
+    fail "appstreamcli rejects the installed tree: $report"
+  grep -qF "<launchable type=\"desktop-id\">$app_id.desktop</launchable>" "$metainfo" ||
+    fail "the metadata does not launch $app_id.desktop"
+  grep -qF "<binary>$(basename "$program")</binary>" "$metainfo" || fail "the metadata does not provide the program"
+  shown=$(grep -o '<image>[^<]*' "$metainfo" | sed 's|.*/||' | sort)
+  pictures=$(cd "$source/docs" && ls -- *.png | sort)
+  [[ $shown == "$pictures" ]] || fail "the metadata's screenshots are not the pictures in docs/:
+$(diff <(echo "$pictures") <(echo "$shown"))"
+  keywords=$(grep -o '<keyword>[^<]*' "$metainfo" | sed 's/<keyword>//' | tr '\n' ';')
+  grep -qxF "Keywords=$keywords" "$entry" || fail "the entry's keywords are not the metadata's ($keywords)"
 fi
 
 if [[ -f $page && -x $program ]]; then

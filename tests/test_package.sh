@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
+# Builds the Debian package from a clean copy of the source as a packager
+# does (dpkg-buildpackage -us -uc -b) and checks it: lintian finds no error
+# and no warning, the AppStream metadata and the menu entry validate, the
+# files are where Debian keeps a game's, and the command of the menu entry,
+# looked up in Debian's default PATH, starts the packaged game. Given
+# demotool, it also replays every scripted demo with the packaged program.
+# Usage: tests/test_package.sh [OUT_DIR [DEMOTOOL]]     (OUT_DIR: build-package)
+# DEB_BUILD_OPTIONS passes through (nocheck: no test suite in the package build).
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+out=$(realpath -m "${1:-$root/build-package}")
+demotool=${2:-}
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+version=$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)
+arch=$(dpkg-architecture -qDEB_HOST_ARCH)
+app_id=io.github.quandrite.Quandrite
+source=$out/quandrite-$version
+rm -rf "$out"
+mkdir -p "$source"
+
+# A clean copy of the source: no build trees, no version control.
+tar -C "$root" --exclude-vcs --exclude='./build*' --exclude='./obj-*' -cf - . | tar -C "$source" -xf -
+echo "dpkg-buildpackage -us -uc -b (DEB_BUILD_OPTIONS=${DEB_BUILD_OPTIONS:-}), log in $out/build.log"
+if ! (cd "$source" && dpkg-buildpackage -us -uc -b) >"$out/build.log" 2>&1; then
+  tail -n 80 "$out/build.log" >&2
+  echo "FAIL: dpkg-buildpackage" >&2
+  exit 1
+fi
+# The package is built with -Wall -Wextra like every build: no warning either.
+if grep -n 'warning:' "$out/build.log" >&2; then fail "the package build has compiler warnings"; fi
+
+deb=$out/quandrite_${version}_${arch}.deb
+changes=$out/quandrite_${version}_${arch}.changes
+[[ -f $deb ]] || { echo "FAIL: no $deb" >&2; exit 1; }
+echo "--- dpkg -c $(basename "$deb")"
+dpkg-deb -c "$deb"
+
+echo "--- lintian $(basename "$changes")"
+if ! lintian --fail-on error,warning --display-info --show-overrides "$changes"; then
+  fail "lintian reports errors or warnings"
+fi
+
+tree=$out/root
+dpkg-deb -x "$deb" "$tree"
+for file in usr/games/quandrite usr/share/applications/$app_id.desktop usr/share/metainfo/$app_id.metainfo.xml \
+            usr/share/icons/hicolor/256x256/apps/quandrite.png usr/share/man/man6/quandrite.6.gz \
+            usr/share/doc/quandrite/copyright; do
+  [[ -f $tree/$file ]] || fail "the package has no /$file"
+done
+[[ ! -e $tree/usr/bin ]] || fail "the package installs into /usr/bin; Debian keeps games in /usr/games"
+
+echo "--- appstreamcli validate"
+appstreamcli validate --no-net --strict "$tree/usr/share/metainfo/$app_id.metainfo.xml" || fail "appstreamcli validate"
+appstreamcli validate-tree --no-net "$tree" || fail "appstreamcli validate-tree"
+desktop-file-validate "$tree/usr/share/applications/$app_id.desktop" || fail "desktop-file-validate"
+
+# The menu entry's command, found as a desktop session finds it.
+command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$tree/usr/share/applications/$app_id.desktop")
+program=''
+for dir in /usr/local/bin /usr/bin /bin /usr/local/games /usr/games; do
+  [[ -x $tree$dir/$command ]] && { program=$tree$dir/$command; break; }
+done
+if [[ -z $program ]]; then
+  fail "the menu entry's command '$command' is in no directory of Debian's default PATH"
+else
+  data=$out/data
+  mkdir -p "$data"
+  said=$("$program" --version) || fail "the packaged game's --version ended with an error"
+  [[ $said == *"$version"* ]] || fail "the packaged game says '$said', the package is $version"
+  # The window and sound as in play, on SDL's drivers that need no devices.
+  XDG_DATA_HOME=$data SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy timeout 60 "$program" --frames 200 ||
+    fail "the packaged game did not run 200 frames and end normally"
+  if [[ -n $demotool ]]; then
+    for script in "$root"/tests/demos/*.script; do
+      cmake -DDEMOTOOL="$demotool" -DGAME="$program" -DSCRIPT="$script" -DEXPECTED="${script%.script}.expected" \
+            -DWORK="$out/demos" -P "$root/tests/demos/run_demo.cmake" || fail "demo $(basename "$script")"
+    done
+  fi
+fi
+
+[[ $failures -eq 0 ]] && echo "package ok: $deb"
+exit $((failures > 0))
