@@ -1,8 +1,8 @@
 #pragma once
 // The compositor's inner loops over a run of opaque pixels, all of them with
 // the same rounding as one-pixel arithmetic: (s*a + d*(255-a) + 127) / 255
-// per channel. Eight pixels at a time with AVX2 where the processor has it,
-// four with SSE2, else one. The results have alpha 255.
+// per channel. Four pixels at a time with SSE2, else one. The results have
+// alpha 255.
 #include <cstdint>
 
 namespace media {
