@@ -33,6 +33,7 @@ bool processRuns(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
 }  // namespace
 
 PrivateDataFolder::PrivateDataFolder() {
+    if (const char* before = std::getenv("XDG_DATA_HOME")) previous_ = before;
     std::string name = kPrivatePrefix + std::to_string(getpid()) + "-XXXXXX";
     std::string pattern = (temporaryFolder() / name).string();
     if (mkdtemp(pattern.data())) {
@@ -42,8 +43,13 @@ PrivateDataFolder::PrivateDataFolder() {
 }
 
 PrivateDataFolder::~PrivateDataFolder() {
+    if (path_.empty()) return;
     std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
+    std::filesystem::remove_all(path_, ignored);
+    if (previous_)
+        setenv("XDG_DATA_HOME", previous_->c_str(), 1);
+    else
+        unsetenv("XDG_DATA_HOME");
 }
 
 void removeStalePrivateDataFolders() {
@@ -62,10 +68,10 @@ void removeStalePrivateDataFolders() {
     }
 }
 
-DemoPlayback::DemoPlayback(const Demo& demo) : cursor_(demo) {
-    media::setKeyboardSource([this, &demo](uint8_t* snapshot) {
+DemoPlayback::DemoPlayback(const Demo& demo, bool closeAtEnd) : cursor_(demo), frames_(demo.frames) {
+    media::setKeyboardSource([this, closeAtEnd](uint8_t* snapshot) {
         if (!cursor_.next(snapshot)) std::fill(snapshot, snapshot + 256, 0);
-        if (cursor_.position() >= demo.frames) media::injectWindowEvent(media::kEventCloseWindow);
+        if (closeAtEnd && finished()) media::injectWindowEvent(media::kEventCloseWindow);
         return true;
     });
 }

@@ -17,9 +17,10 @@ namespace game {
 // No window, screen or sound device; only the demo gives keys.
 void runHeadless();
 
-// Replays always start from the default hiscore table and never touch the
-// player's own file, so they replay the same on every machine: while this
-// lives, the game's data folder is a fresh temporary one in $TMPDIR.
+// Replays always start from the table their game started with and never
+// touch the player's own file, so they replay the same on every machine:
+// while this lives, the game's data folder is a fresh temporary one in
+// $TMPDIR; afterwards XDG_DATA_HOME is as it was.
 class PrivateDataFolder {
 public:
     PrivateDataFolder();
@@ -29,6 +30,7 @@ public:
 
 private:
     std::string path_;
+    std::optional<std::string> previous_;
 };
 
 // Removes the private folders that replays of ours left behind when they
@@ -36,18 +38,21 @@ private:
 void removeStalePrivateDataFolders();
 
 // While this lives the keyboard is read from the demo; after its last
-// recorded examination the player closes the window.
+// recorded examination the player closes the window (unless the demo is
+// watched inside a running game, which goes on).
 class DemoPlayback {
 public:
-    explicit DemoPlayback(const Demo& demo);
+    explicit DemoPlayback(const Demo& demo, bool closeAtEnd = true);
     ~DemoPlayback();
     DemoPlayback(const DemoPlayback&) = delete;
     DemoPlayback& operator=(const DemoPlayback&) = delete;
     // Keyboard examinations replayed so far.
     uint64_t position() const { return cursor_.position(); }
+    bool finished() const { return cursor_.position() >= frames_; }
 
 private:
     DemoCursor cursor_;
+    uint64_t frames_;
 };
 
 // While this lives every keyboard examination is added to the demo.

@@ -92,6 +92,16 @@ const Option kOptions[] = {
          r.options.frameLimit = frames;
          return error;
      }},
+    {"--fullscreen", 0, "", "start fullscreen, for this run only (see settings.ini)",
+     [](Request& r, const char* const*) {
+         r.options.fullscreen = true;
+         return std::string();
+     }},
+    {"--window", 0, "", "start in a window, for this run only",
+     [](Request& r, const char* const*) {
+         r.options.fullscreen = false;
+         return std::string();
+     }},
     {"--scale", 1, "MODE", "stretch (fill the window), aspect or integer",
      [](Request& r, const char* const* v) {
          media::ScaleMode mode{};

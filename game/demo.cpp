@@ -124,6 +124,18 @@ std::string encodeDemo(const Demo& demo) {
     std::string id = demo.buildId.substr(0, 255);
     out.push_back(static_cast<char>(id.size()));
     out += id;
+    out.push_back(static_cast<char>(demo.start.soundOn));
+    out.push_back(static_cast<char>(demo.start.hasTable ? 10 : 0));
+    if (demo.start.hasTable)
+        for (int row = 1; row <= 10; ++row) {
+            std::string name = demo.start.names[row].substr(0, 255);
+            out.push_back(static_cast<char>(name.size()));
+            out += name;
+            for (int i = 0; i < 4; ++i)
+                out.push_back(static_cast<char>((static_cast<uint32_t>(demo.start.scores[row]) >> (8 * i)) & 0xFF));
+        }
+    for (int32_t value : {demo.start.windowX, demo.start.windowY, demo.start.windowWidth, demo.start.windowHeight})
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
     uint64_t last = 0;
     for (const KeyChange& change : demo.changes) {
         // A keyboard never changes 255 keys at once; split such a change all the same.
@@ -159,6 +171,23 @@ Demo decodeDemo(const std::string& bytes, std::string& error) {
     if (!in.little(seed, 4) || !in.byte(idLength) || !in.text(demo.buildId, idLength))
         return failed("the demo is truncated");
     demo.seed = static_cast<uint32_t>(seed);
+    uint8_t soundOn = 0, rows = 0;
+    if (!in.byte(soundOn) || !in.byte(rows)) return failed("the demo is truncated");
+    if (soundOn > 1 || (rows != 0 && rows != 10)) return failed("the demo is damaged: its start is not a game's");
+    demo.start.soundOn = static_cast<int8_t>(soundOn);
+    demo.start.hasTable = rows == 10;
+    for (int row = 1; row <= rows; ++row) {
+        uint8_t length = 0;
+        uint64_t score = 0;
+        if (!in.byte(length) || !in.text(demo.start.names[row], length) || !in.little(score, 4))
+            return failed("the demo is truncated");
+        demo.start.scores[row] = static_cast<int32_t>(static_cast<uint32_t>(score));
+    }
+    for (int32_t* value : {&demo.start.windowX, &demo.start.windowY, &demo.start.windowWidth, &demo.start.windowHeight}) {
+        uint64_t word = 0;
+        if (!in.little(word, 4)) return failed("the demo is truncated");
+        *value = static_cast<int32_t>(static_cast<uint32_t>(word));
+    }
     for (;;) {
         uint64_t frames = 0;
         uint8_t count = 0;
@@ -190,7 +219,7 @@ bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error
     // Read it back at once: a demo that does not replay is worse than none.
     std::string readError;
     Demo back = decodeDemo(bytes, readError);
-    if (!readError.empty() || back.frames != demo.frames || encodeDemo(back) != bytes) {
+    if (!readError.empty() || back.frames != demo.frames || !(back.start == demo.start) || encodeDemo(back) != bytes) {
         error = "the demo written to " + path + " does not read back the same";
         return false;
     }
@@ -199,6 +228,7 @@ bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error
 
 bool readDemoFile(const std::string& path, Demo& demo, std::string& error) {
     demo = Demo{};
+    error.clear();
     // Non-blocking, so that a pipe without a writer cannot hold up the start.
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
@@ -228,7 +258,14 @@ bool readDemoFile(const std::string& path, Demo& demo, std::string& error) {
     ::close(fd);
     if (!error.empty()) return false;
     demo = decodeDemo(bytes, error);
-    if (!error.empty()) error = path + ": " + error;
+    // Another build may play by other rules: out of step from some frame on.
+    if (error.empty() && demo.buildId != kBuildId)
+        error = "the demo was made by " + (demo.buildId.empty() ? std::string("an unnamed build") : demo.buildId) +
+                "; this is " + kBuildId;
+    if (!error.empty()) {
+        error = path + ": " + error;
+        demo = Demo{};
+    }
     return error.empty();
 }
 

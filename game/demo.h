@@ -4,7 +4,9 @@
 // keyboard examination which keys went down or up.
 //
 // File: "QUANDEMO", version (u16), seed (u32), build id (u8 length + text),
-// then records: examinations since the previous record (varint), number of
+// sound switch at start-up (u8), hiscore rows at start-up (u8: 0 for the
+// default table, or 10 rows of u8 name length + name + score as u32), the
+// window's place and size at start-up (4 x u32), then records: examinations since the previous record (varint), number of
 // codes (u8; 255 ends the demo), the codes (u8 each; each toggles that key).
 #include <array>
 #include <cstdint>
@@ -13,7 +15,7 @@
 
 namespace game {
 
-constexpr uint16_t kDemoVersion = 1;
+constexpr uint16_t kDemoVersion = 2;
 extern const std::string kBuildId;
 
 using KeySnapshot = std::array<uint8_t, 256>;
@@ -23,9 +25,25 @@ struct KeyChange {
     std::vector<uint8_t> codes;  // keys that went down or up
 };
 
+// What a game takes from outside at start-up besides the seed: the sound
+// switch, the hiscore table (a recorded game starts with the player's) and
+// the window's first place and inner size. The defaults are the original's.
+struct DemoStart {
+    int8_t soundOn = 1;
+    bool hasTable = false;  // false: the default table
+    std::array<std::string, 11> names{};
+    std::array<int32_t, 11> scores{};
+    int32_t windowX = -1;  // -1, -1: centred
+    int32_t windowY = -1;
+    int32_t windowWidth = 1020;
+    int32_t windowHeight = 607;
+    bool operator==(const DemoStart&) const = default;
+};
+
 struct Demo {
     uint32_t seed = 0;
     std::string buildId;
+    DemoStart start;
     uint64_t frames = 0;  // keyboard examinations recorded
     std::vector<KeyChange> changes;
 };

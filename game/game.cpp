@@ -15,21 +15,27 @@
 
 namespace game {
 
-void Game::startUp() {
+void Game::startUp(const StartValues& values) {
+    pause_.end();
     // Decoding the pictures takes longer than anything else at start-up; the
     // second core does it while the hiscore load waits.
     prefetchSpriteCatalogue();
     startMediaLayer();
     // The level entry sets the volumes of the loaded sounds, so they come first.
     loadSounds();
-    startGameState(state);
+    startGameState(state, values);
     loadHiscores(state);
+    if (values.hasTable) {
+        state.hiscoreNames = values.names;
+        state.hiscoreScores = values.scores;
+    }
     enterScreen(Screen::Title);
 }
 
 void Game::enterScreen(Screen next) {
     screen_ = next;
     media::setGamepadSoundSwitch(next == Screen::Title);
+    media::setGamepadLetterEntry(false);
     switch (next) {
     case Screen::Title: enterTitleScreen(state); break;
     case Screen::Play:
@@ -42,7 +48,14 @@ void Game::enterScreen(Screen next) {
 }
 
 void Game::runFrame() {
+    if (screen_ == Screen::Closed) return;
+    // Once the level runs, the gamepad's Start is the pause button.
+    media::setGamepadStartPauses(screen_ == Screen::Play && state.levelStarted == 1);
     Screen next = screen_;
+    if (pause_.frame(screen_, next)) {
+        if (next != screen_) enterScreen(next);
+        return;
+    }
     switch (screen_) {
     case Screen::Title: next = titleFrame(state); break;
     case Screen::Play: next = playFrame(state); break;
@@ -59,6 +72,9 @@ int Game::run() {
 
 void Game::endProgram() {
     screen_ = Screen::Closed;
+    pause_.end();
+    media::setGamepadLetterEntry(false);
+    media::setGamepadStartPauses(false);
     media::releaseSound();
     media::releaseKeyboard();
     media::closeScreen();

@@ -2,17 +2,23 @@
 // The whole game: the state record and the screen that runs now. The three
 // screens (title, play, game over) are states of one loop; entering a screen
 // replaces the one before, so nothing waits on the stack for a screen to end.
+#include "game/demo.h"
 #include "game/game_state.h"
+#include "game/pause.h"
+#include "game/screens.h"
 
 namespace game {
 
-enum class Screen { Title, Play, GameOver, Closed };
+// What start-up takes from outside the game: the sound switch, the table and
+// the window of a replay's game, or the player's sound setting and window.
+using StartValues = DemoStart;
 
 class Game {
 public:
     // Start-up: the layer's services, the default table, sounds, level entry,
-    // the hiscore file and the first title screen.
-    void startUp();
+    // the hiscore file and the first title screen. The defaults are the
+    // original game's.
+    void startUp(const StartValues& values = {});
     // One frame of the current screen, with any change of screen it causes.
     void runFrame();
     // Frames until the window is closed; then the end sequence.
@@ -24,10 +30,12 @@ public:
     void enterScreen(Screen next);
 
     Screen screen() const { return screen_; }
+    bool paused() const { return pause_.paused(); }
     GameState state{};
 
 private:
     Screen screen_ = Screen::Closed;
+    PauseControl pause_;
 };
 
 int runFromCommandLine(int argc, char** argv);

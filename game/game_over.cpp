@@ -7,6 +7,7 @@
 #include "game/number_text.h"
 #include "game/screen_common.h"
 #include "media/clock.h"
+#include "media/gamepad.h"
 #include "media/keyboard.h"
 #include "media/numbers.h"
 #include "media/screen.h"
@@ -41,8 +42,14 @@ void drawEntry(const GameState& s, int captionIntensity) {
         return;
     }
     displaySprite(sprite::EnterInitials, 425, 305, captionIntensity);
-    for (int slot = s.initialsCount + 1; slot <= 3; ++slot)
-        displaySpriteTinted(sprite::Underscore, slotX(s, slot), 363, 255, kWhite);
+    // A gamepad chooses the open slot's letter, shown where the underscore was.
+    char chosen = media::gamepadLetter();
+    for (int slot = s.initialsCount + 1; slot <= 3; ++slot) {
+        if (chosen && slot == s.initialsCount + 1)
+            displaySpriteTinted(sprite::letter(chosen), slotX(s, slot), s.thumbY, 255, kWhite);
+        else
+            displaySpriteTinted(sprite::Underscore, slotX(s, slot), 363, 255, kWhite);
+    }
     if (s.initialsCount >= 1 && s.initialsCount <= 3) {
         for (int slot = 1; slot <= s.initialsCount; ++slot) {
             const std::string& letter = s.initials[slot];
@@ -121,6 +128,7 @@ void enterGameOver(GameState& s) {
     s.thumbX = 492;
     s.thumbY = 355;
     scatterBubblesFarBelow(s);
+    media::setGamepadLetterEntry(qualifies(s));
 }
 
 Screen gameOverFrame(GameState& s) {
@@ -134,6 +142,7 @@ Screen gameOverFrame(GameState& s) {
         media::delayMilliseconds(1302);
     }
     advanceFire(s);
+    media::setGamepadLetterEntry(qualifies(s) && s.initialsCount < 3);
     media::examineKeyboard();
     if (!qualifies(s) && acceptKeyDown()) {
         media::delayMilliseconds(301);

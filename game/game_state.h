@@ -25,6 +25,7 @@ struct OrbGroup {
     std::array<uint8_t, kMaxOrbsPerGroup + 1> opacity{};  // 254 = untouched
     std::array<int8_t, kMaxOrbsPerGroup + 1> taken{};
     std::array<uint8_t, kMaxOrbsPerGroup + 1> label{};  // opacity of the points label (unused by skulls)
+    bool operator==(const OrbGroup&) const = default;
 };
 
 struct Diamond {
@@ -36,12 +37,14 @@ struct Diamond {
     uint8_t labelIntensity = 0;
     int8_t touched = 0;
     int8_t scored = 0;
+    bool operator==(const Diamond&) const = default;
 };
 
 struct BubbleSet {
     std::array<int32_t, kMaxBubblesPerSet + 1> x{};
     std::array<int32_t, kMaxBubblesPerSet + 1> y{};
     std::array<int32_t, kMaxBubblesPerSet + 1> speed{};
+    bool operator==(const BubbleSet&) const = default;
 };
 
 struct GameState {
@@ -148,6 +151,9 @@ struct GameState {
     std::array<int32_t, kHiscoreRows + 1> hiscoreScores{};
     std::array<std::string, kHiscoreRows + 1> hiscoreScoreTexts{};
     std::array<std::string, kHiscoreRows + 1> hiscoreNameTexts{};
+
+    // Field by field, every field.
+    bool operator==(const GameState&) const = default;
 };
 
 // The default table every run starts from, before the hiscore file is read.

@@ -13,6 +13,8 @@
 #include "game/automation.h"
 #include "game/demo.h"
 #include "game/game.h"
+#include "game/player_run.h"
+#include "game/replay_keeper.h"
 #include "game/state_hash.h"
 #include "media/quit_signals.h"
 #include "media/random.h"
@@ -74,7 +76,8 @@ int runSession(const SessionOptions& options) {
     uint32_t seed = replaying ? demo.seed
                               : options.seed.value_or(static_cast<uint32_t>(
                                     std::chrono::steady_clock::now().time_since_epoch().count() ^ getpid()));
-    if (replaying || recording || options.seed) media::seedRandom(seed);
+    PlayerRun player(options, replaying, recording);
+    if (replaying || recording || options.seed || player.keepsReplays()) media::seedRandom(seed);
 
     // A recorded game is a real game and keeps its score in the player's table.
     std::optional<PrivateDataFolder> dataFolder;
@@ -96,8 +99,17 @@ int runSession(const SessionOptions& options) {
         FrameActions frameActions(options.screenshotFrame, options.screenshotPath, options.frameLimit);
 
         auto started = std::chrono::steady_clock::now();
-        game.startUp();
-        game.run();
+        StartValues values;
+        if (replaying) values = demo.start;
+        player.prepare(values);
+        game.startUp(values);
+        recorded.start = demoStartOf(game.state);
+        player.started(game, seed);
+        while (game.screen() != Screen::Closed) {
+            game.runFrame();
+            player.afterFrame(game);
+        }
+        player.finish();
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
         screenshotWritten = frameActions.screenshotWritten();
     }

@@ -18,6 +18,7 @@ struct SessionOptions {
     std::optional<uint64_t> frameLimit;
     std::optional<uint64_t> screenshotFrame;
     std::string screenshotPath;
+    std::optional<bool> fullscreen;  // --fullscreen / --window, for this run only
     std::optional<media::ScaleMode> scale;
     std::optional<media::RendererChoice> renderer;
 };

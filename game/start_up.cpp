@@ -20,14 +20,14 @@ void startMediaLayer() {
     for (const LayerStart& service : kLayerStartOrder) service.start();
 }
 
-void startGameState(GameState& state) {
+void startGameState(GameState& state, const DemoStart& start) {
     state = GameState{};
     fillDefaultHiscores(state);
-    state.lastWindowX = -1;
-    state.lastWindowY = -1;
-    state.lastWindowWidth = 1020;
-    state.lastWindowHeight = 607;
-    state.soundOn = 1;
+    state.lastWindowX = start.windowX;
+    state.lastWindowY = start.windowY;
+    state.lastWindowWidth = start.windowWidth;
+    state.lastWindowHeight = start.windowHeight;
+    state.soundOn = start.soundOn;
     initLevelEntry(state);
 }
 

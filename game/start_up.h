@@ -2,6 +2,7 @@
 // The start of the game in its fixed order, in steps that the game, the tests
 // and the start-up benchmark share: Game::startUp runs them all, with the
 // sounds, the hiscore file and the first title screen.
+#include "game/demo.h"
 #include "game/game_state.h"
 
 namespace game {
@@ -19,9 +20,10 @@ extern const LayerStart kLayerStartOrder[5];
 void startMediaLayer();
 
 // The record as start-up leaves it before the hiscore file is read:
-// zero-filled, the default hiscore table, the window's first place (centred)
-// and size, sound on, and the level entry run once (which sets the volumes
-// of the sounds already loaded).
-void startGameState(GameState& state);
+// zero-filled, the default hiscore table, the window's first place and size
+// and the sound switch from `start` (by default the original's: centred,
+// 1020 x 607, sound on), and the level entry run once (which sets the
+// volumes of the sounds already loaded).
+void startGameState(GameState& state, const DemoStart& start = {});
 
 }  // namespace game

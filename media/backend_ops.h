@@ -3,10 +3,12 @@
 // headless backend. Everything else in the layer is the same on both and
 // reaches the system only through these.
 #include <cstdint>
+#include <vector>
 
 namespace media {
 
 class Window;
+struct GamepadState;
 struct WindowGeometry;
 
 struct BackendOps {
@@ -33,8 +35,8 @@ struct BackendOps {
     // Fills a keyboard snapshot (DirectInput codes, bit 7 = down); false when
     // there is no keyboard to read.
     bool (*readKeyboard)(uint8_t* snapshot);
-    // Adds the connected gamepads' keys to a snapshot; false when none is.
-    bool (*readGamepads)(uint8_t* snapshot);
+    // Adds the state of each connected gamepad.
+    void (*readGamepads)(std::vector<GamepadState>& states);
 };
 
 // The chosen backend's operations.
@@ -53,6 +55,6 @@ bool openSdlPresentation(Window* window);
 void openSdlAudioDevice();
 bool sdlKeyboardFocused();
 bool readSdlKeyboard(uint8_t* snapshot);
-bool readSdlGamepads(uint8_t* snapshot);
+void readSdlGamepads(std::vector<GamepadState>& states);
 
 }  // namespace media

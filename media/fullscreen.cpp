@@ -19,6 +19,7 @@ struct Saved {
 
 Saved saved;
 bool startChecked = false;
+std::optional<bool> atStart;
 // Set by an Alt+Enter switch: its Enter stays hidden from the game until let
 // go, since Alt may be released first.
 bool chordEnterHeld = false;
@@ -39,6 +40,8 @@ bool altEnterWaiting() {
 }
 
 }  // namespace
+
+void setFullscreenAtStart(std::optional<bool> on) { atStart = on; }
 
 void toggleFullscreen() {
     SDL_Window* window = mainSdlWindow();
@@ -85,8 +88,9 @@ void noteWindowOpened(int number) {
     if (window && window == saved.window && !(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) saved = Saved{};
     if (startChecked) return;
     startChecked = true;
-    const char* wanted = std::getenv("QUANDRITE_FULLSCREEN");
-    if (wanted && std::strcmp(wanted, "1") == 0 && !fullscreenActive()) toggleFullscreen();
+    const char* variable = std::getenv("QUANDRITE_FULLSCREEN");
+    bool wanted = atStart.value_or(variable && std::strcmp(variable, "1") == 0);
+    if (wanted && !fullscreenActive()) toggleFullscreen();
 }
 
 void hideFullscreenChord(uint8_t* snapshot) {

@@ -6,6 +6,8 @@
 
 #include <cstdint>
 
+#include "fullscreen_switch.h"
+
 namespace media {
 
 struct WindowGeometry {
@@ -13,16 +15,13 @@ struct WindowGeometry {
     int width = 0, height = 0;  // the client area
 };
 
-// Switches window 0 between its window and desktop fullscreen.
-void toggleFullscreen();
-bool fullscreenActive();
 
 // Inside the layer. Handles F11 and Alt+Enter; true when the event was one.
 bool handleFullscreenKey(const SDL_Event& event);
 // The windowed geometry while `window` is fullscreen, else null.
 const WindowGeometry* windowedGeometryWhileFullscreen(SDL_Window* window);
-// After window `number` was opened: with QUANDRITE_FULLSCREEN=1, window 0
-// goes fullscreen the first time.
+// After window `number` was opened: window 0 goes fullscreen the first time
+// when asked to (setFullscreenAtStart, QUANDRITE_FULLSCREEN=1).
 void noteWindowOpened(int number);
 // Enter held with Alt belongs to the switch, not to the game: takes Return
 // and keypad Enter out of a keyboard snapshot (DirectInput codes) while Alt is

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "backend_ops.h"
+#include "gamepad.h"
 #include "video_internal.h"
 
 namespace media {
@@ -32,7 +33,7 @@ const BackendOps kHeadlessOps{
     // With nothing to read, the window counts as focused.
     .keyboardFocused = [] { return true; },
     .readKeyboard = [](uint8_t*) { return false; },
-    .readGamepads = [](uint8_t*) { return false; },
+    .readGamepads = [](std::vector<GamepadState>&) {},
 };
 
 }  // namespace media

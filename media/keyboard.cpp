@@ -7,6 +7,7 @@
 
 #include "automation.h"
 #include "backend_ops.h"
+#include "device_keys.h"
 #include "fullscreen.h"
 #include "gamepad.h"
 #include "key_map.h"
@@ -31,6 +32,11 @@ bool windowHasFocus() {
 }
 
 }  // namespace
+
+bool windowFocusedForKeys() {
+    if (focus != FocusOverride::Real) return focus == FocusOverride::Focused;
+    return backendOps().keyboardFocused();
+}
 
 bool sdlKeyboardFocused() {
     SDL_Window* window = mainSdlWindow();

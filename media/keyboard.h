@@ -16,6 +16,7 @@ constexpr int Z = 44, X = 45, C = 46, V = 47, B = 48, N = 49, M = 50;
 constexpr int Space = 57;
 constexpr int NumpadEnter = 156;
 constexpr int RightCtrl = 157;
+constexpr int Pause = 197;
 constexpr int Up = 200;
 constexpr int Left = 203;
 constexpr int Right = 205;

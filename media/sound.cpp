@@ -25,6 +25,9 @@ ObjectTable<SoundRecord> sounds(64);
 std::mutex soundMutex;
 SDL_AudioDeviceID device = 0;
 std::vector<SoundCall>* soundLog = nullptr;
+bool soundsPaused = false;
+int masterPercent = 100;
+int32_t masterGain = 32768;
 
 void logCall(SoundCall::Kind kind, int number, int value) {
     if (soundLog) soundLog->push_back({kind, number, value});
@@ -34,7 +37,10 @@ void mixLocked(int16_t* out, size_t frames) {
     static std::vector<int32_t> accumulator;
     static std::vector<int16_t> scratch;
     accumulator.assign(frames * 2, 0);
-    sounds.forEach([&](int, SoundRecord& voice) { mixVoice(voice, accumulator.data(), frames, scratch); });
+    if (!soundsPaused)
+        sounds.forEach([&](int, SoundRecord& voice) { mixVoice(voice, accumulator.data(), frames, scratch); });
+    if (masterGain != 32768)
+        for (int32_t& sample : accumulator) sample = static_cast<int32_t>((int64_t{sample} * masterGain) >> 15);
     finishMix(accumulator.data(), out, frames * 2);
 }
 
@@ -174,6 +180,19 @@ void setSoundVolume(int number, int percent) {
         applyVolume(*sound, percent);
     }
 }
+
+void pauseSounds(bool paused) {
+    std::lock_guard<std::mutex> lock(soundMutex);
+    soundsPaused = paused;
+}
+
+void setMasterVolume(int percent) {
+    std::lock_guard<std::mutex> lock(soundMutex);
+    masterPercent = std::clamp(percent, 0, 100);
+    masterGain = gainForPercent(masterPercent);
+}
+
+int masterVolume() { return masterPercent; }
 
 void setSoundLog(std::vector<SoundCall>* log) { soundLog = log; }
 

@@ -20,4 +20,11 @@ void stopSound(int number);
 // percent clamped to 0..100, 20*log10(v/100) dB, 0 silent; -1 sets every sound.
 void setSoundVolume(int number, int percent);
 
+// Holds every sound where it is (silence, nothing advances) or lets them go on.
+void pauseSounds(bool paused);
+// The loudness of everything, 0..100 on the same scale as a sound's volume;
+// 100 (the start value) leaves the mix as it is.
+void setMasterVolume(int percent);
+int masterVolume();
+
 }  // namespace media

@@ -4,6 +4,7 @@
 #include "drawing_output.h"
 #include "gpu_screen.h"
 #include "image_cache.h"
+#include "last_frame.h"
 #include "object_table.h"
 #include "screen.h"
 #include "sprite_pixels.h"
@@ -104,6 +105,7 @@ int displaySprite(int number, int x, int y, int intensity) {
 
 int displaySpriteTinted(int number, int x, int y, int intensity, int64_t colour) {
     if (drawLog) drawLog->push_back({number, x, y, intensity, colour});
+    keepDrawnSprite(number, x, y, intensity, colour);
     SpriteRecord* record = sprites.lookup(number);
     if (!record) return 0;
     // A sprite off the screen costs one rectangle test and no decode.

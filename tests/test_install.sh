@@ -79,7 +79,9 @@ if [[ -f $page && -x $program ]]; then
     grep -q -- "$option" <<<"$text" || fail "man page does not name $option"
   done
   for needle in 'quandrite/quandrite.dat' '~/.local/share/quandrite/quandrite.dat' 'XDG_DATA_HOME' \
-                'Arrow keys' 'Escape' 'Backspace' 'F11' 'QUANDRITE_FULLSCREEN'; do
+                'Arrow keys' 'Escape' 'Backspace' 'F11' 'QUANDRITE_FULLSCREEN' 'Pause' 'settings.ini' \
+                'sound = on' 'fullscreen = on' 'scale = stretch' 'size = width' 'renderer = auto' 'volume = 0' \
+                'quandrite/replays/'; do
     grep -qF -- "$needle" <<<"$text" || fail "man page does not mention $needle"
   done
   # Every exit status the program uses, and which modes use the player's hiscore file.
