@@ -1,11 +1,13 @@
 // The title screen: its picture, tips, hiscore panel, sound switch and start keys.
 #include <string>
 
+#include "game/catalogue.h"
 #include "game/level_entry.h"
 #include "game/title_screen.h"
 #include "game_fixture.h"
 #include "media/keyboard.h"
 #include "media/random.h"
+#include "media/screen.h"
 #include "media/sound.h"
 #include "media/window.h"
 
@@ -309,4 +311,25 @@ TEST_F(Title, StartingALevelNamesItPlaysTheSoundAndAfterTheLastEndsTheGameAsWon)
     EXPECT_EQ(s.exitY, levelOne.exitY);
     for (int k = 1; k <= 5; ++k) EXPECT_EQ(s.diamonds[k].x, levelOne.diamonds[k].x);
     for (int group = 1; group <= kOrbGroups; ++group) EXPECT_EQ(s.orbs[group].count, levelOne.orbs[group].count);
+}
+
+// The loading step against the catalogue: every sprite there at its size
+// (the status panel as wide as the window), the digits made beside the
+// pictures, and no number the catalogue does not list.
+TEST_F(Title, EntryMakesEveryCatalogueSpriteAtItsSizeAndNoOther) {
+    media::shutdownSprites();
+    media::initSprites();
+    s.lastWindowWidth = 800;
+    enter();
+    for (const SpriteInfo& info : kSprites) {
+        SCOPED_TRACE("sprite " + std::to_string(info.number));
+        ASSERT_TRUE(media::isSprite(info.number));
+        EXPECT_EQ(media::spriteWidth(info.number), info.number == sprite::StatusPanel ? 800 : info.width);
+        EXPECT_EQ(media::spriteHeight(info.number), info.height);
+    }
+    for (int number = 0; number <= 1000; ++number) {
+        if (!findSprite(number)) {
+            EXPECT_FALSE(media::isSprite(number)) << "sprite " << number;
+        }
+    }
 }
