@@ -1,5 +1,6 @@
 #include "game/pause.h"
 
+#include "game/catalogue.h"
 #include "media/device_keys.h"
 #include "media/drawing.h"
 #include "media/last_frame.h"
@@ -10,9 +11,6 @@
 namespace game {
 
 namespace {
-// Our own pictures, numbered apart from the catalogue's sprites.
-constexpr int kDimSprite = 990;
-constexpr int kCaptionSprite = 991;
 constexpr int kDimIntensity = 160;
 
 // PAUSED in a 5 x 7 pixel font, each font pixel drawn as a square.
@@ -29,13 +27,13 @@ constexpr int kCaptionColumns = 6 * (kGlyphWidth + 1) - 1;
 
 void makePictures() {
     using namespace media;
-    if (createSprite(kDimSprite, kScreenWidth, kScreenHeight) && startDrawing(spriteOutput(kDimSprite))) {
+    if (createSprite(sprite::PauseDimmer, kScreenWidth, kScreenHeight) && startDrawing(spriteOutput(sprite::PauseDimmer))) {
         // Black would be transparent; this is the darkest colour that is not.
         box(0, 0, kScreenWidth, kScreenHeight, rgb(1, 1, 1));
         stopDrawing();
     }
-    if (createSprite(kCaptionSprite, kCaptionColumns * kPixel, kGlyphHeight * kPixel) &&
-        startDrawing(spriteOutput(kCaptionSprite))) {
+    if (createSprite(sprite::PauseCaption, kCaptionColumns * kPixel, kGlyphHeight * kPixel) &&
+        startDrawing(spriteOutput(sprite::PauseCaption))) {
         for (int row = 0; row < kGlyphHeight; ++row)
             for (int column = 0; column < kCaptionColumns; ++column)
                 if (kCaption[row][column] == '1')
@@ -48,8 +46,8 @@ Screen showPausedFrame() {
     using namespace media;
     if (windowEvent() == kEventCloseWindow) return Screen::Closed;
     redrawLastFrame();
-    displaySprite(kDimSprite, 0, 0, kDimIntensity);
-    displaySprite(kCaptionSprite, (kScreenWidth - kCaptionColumns * kPixel) / 2,
+    displaySprite(sprite::PauseDimmer, 0, 0, kDimIntensity);
+    displaySprite(sprite::PauseCaption, (kScreenWidth - kCaptionColumns * kPixel) / 2,
                   (kScreenHeight - kGlyphHeight * kPixel) / 2, 255);
     flipBuffers();
     return Screen::Play;
