@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The files the catalogue (game/catalogue.def) asks for: a picture per sprite
 # the game does not make itself, sprite-NNN.png or .jpg, and a sound file per
 # sound, sound-NN.wav or .ogg, all in `dir`.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Writes an assembler file that includes every asset with .incbin and a C++
 # table that maps catalogue numbers to the start and size of each file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The game's pictures, sound effects and music, compiled into the program.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Screen hand-overs timed inside the game library, for docs/performance.md
 // (run by bench/startup.sh and bench/reentry.sh; not a Google Benchmark run:
 // the start-up can only be measured once per process).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the game's frames cost in a real window, for docs/performance.md (run
 // by bench/frame_cpu.sh; not a Google Benchmark run: one scene per process).
 //

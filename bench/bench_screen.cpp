@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The heaviest frame the game draws: the 1920 x 1440 background, 450 orbs,
 // 400 labels and 60 tinted digits, composed (and optionally presented).
 #include <benchmark/benchmark.h>

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Shared by the measurement scripts of docs/performance.md.
 # BUILD: the build folder (default build); DISPLAY_NUMBER: the Xvfb display.
 ROOT=$(cd "$(dirname "$0")/.." && pwd)

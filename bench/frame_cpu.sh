@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # CPU of one core at 60 frames per second, and the cost of one frame's
 # drawing and presenting, in a real window of an Xvfb display, for the
 # title, level 1, level 17 and the game-over screen, on each drawing path.

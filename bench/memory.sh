@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Peak resident memory over the scripted session tests/demos/session_game_over
 # (title, levels 1 and 2 completed, level 3 lost, game over with initials,
 # title again), replayed headless and under Xvfb, with /usr/bin/time -v.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Pacing: `quandrite --frames 600` under Xvfb should take 10.0 s (600 frames
 # at 60 per second) plus the start-up; reported: the whole run, and the run
 # minus the median start-up of `--frames 1` (what the 600 frames took).

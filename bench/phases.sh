@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Where the start-up goes: the steps of Game::startUp timed one by one
 # (bench_game_screens phases), medians of RUNS: headless, under Xvfb, and
 # under Xvfb with SDL's software renderer forced or SDL's audio set to dummy.

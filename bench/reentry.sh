@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Title re-entry: from the end of the Escape wait to the next title frame
 # (bench_game_screens reentry: 20 round trips per run, median per run; the
 # median of the RUNS medians is reported), headless and under Xvfb.

@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Start-up to the first title frame, headless and under Xvfb (medians of RUNS).
 #   wall_frames1: the whole process `quandrite --frames 1` (start, first title
 #                 frame, end sequence), timed from outside;

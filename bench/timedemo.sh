@@ -1,4 +1,5 @@
 #!/bin/bash
+# SPDX-License-Identifier: MIT
 # Frames per second of --timedemo on the heaviest scripted demo
 # (tests/demos/several_levels: three levels, 4420 frames), headless and under Xvfb.
 set -e

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/asset_catalog.h"
 
 #include <vector>

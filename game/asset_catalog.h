@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Loading the catalogue (game/catalogue.h) from the embedded files.
 #include "game/game_state.h"

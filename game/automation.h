@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Running the game by script instead of by a player: a demo played back or
 // recorded, a stop after a number of frames, a screenshot of one frame, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/bubbles.h"
 
 #include "media/random.h"

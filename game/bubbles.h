@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The rising bubbles of the title and game-over screens (sets 1 to 5) and of
 // the last part of a level's time (sets 1 to 4).

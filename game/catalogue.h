@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The game's numbered pictures and sounds, by name. The rows are in
 // game/catalogue.def; this header makes them the names the code uses, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/demo.h"
 
 #include <fcntl.h>

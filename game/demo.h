@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Demos: the random seed and, frame by frame, the keys the game read, so a
 // game can be played again exactly. Only the changes are kept: at which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/digit_sprites.h"
 
 #include "game/catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/game.h"
 
 #include "game/asset_catalog.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The whole game: the state record and the screen that runs now. The three
 // screens (title, play, game over) are states of one loop; entering a screen

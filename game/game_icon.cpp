@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/game_icon.h"
 
 #include "assets/embedded_assets.h"

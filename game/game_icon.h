@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The game's icon, the same for the desktop entry and the window: the girl
 // standing in front of a silver orb.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Everything the game remembers, in one record. A fresh GameState{} is the
 // zero-filled record the program starts from; start-up then fills in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/hiscores.h"
 
 #include <array>

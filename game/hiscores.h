@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The hiscore file: 44 text lines holding the table in disguise, tested on
 // reading by a checksum, a check line and a fixed header line.

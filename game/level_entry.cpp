@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/level_entry.h"
 
 #include "game/levels/levels.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 #include "game/game.h"
 #include "game/game_state.h"

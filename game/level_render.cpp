@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/level_render.h"
 
 #include "game/catalogue.h"

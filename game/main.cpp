@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/game.h"
 #include "game/game_icon.h"
 #include "media/window_icon.h"

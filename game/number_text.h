@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Numbers on screen are drawn digit by digit with the game's digit sprites;
 // any other character (a minus sign) keeps its place but draws nothing.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/orb_kinds.h"
 
 #include "game/catalogue.h"

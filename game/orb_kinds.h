@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What each kind of orb looks like, is worth and does.
 #include "game/game_state.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/pause.h"
 
 #include "game/catalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The pause of a running level: P, Pause or the gamepad's Start (once the
 // level is started), or the window losing the focus, hold the play loop.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/pickups.h"
 
 #include "game/orb_kinds.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the player collects inside a level: orbs, diamonds and bubbles, and
 // the fading that follows a pickup.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The fixed facts of the play screen that drawing and touching share: the row
 // the wall sweeps along and the picture every overlap test takes for the player.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/play_loop.h"
 
 #include "game/bubbles.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/player_moves.h"
 
 #include "game/sound_effects.h"

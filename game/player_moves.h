@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The girl: walking with the arrow keys, her walking pictures, and the burst
 // when she dies.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/player_run.h"
 
 #include <cstdlib>

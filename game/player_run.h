@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a run in a window adds around the game for the player: the settings
 // (read at start, kept in step) and the replays (recorded, kept, and the best

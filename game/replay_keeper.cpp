@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/replay_keeper.h"
 
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The replays of a player's run: every game is recorded from start-up and
 // saved when it ends (back to the title screen, or the window closed in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every game played in a window is kept as a replay in
 // $XDG_DATA_HOME/quandrite/replays (~/.local/share/quandrite/replays), named

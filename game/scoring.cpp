@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/scoring.h"
 
 #include "media/numbers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The power-up timer, the score and the figures the status bar measures
 // against the hiscore table.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/screen_common.h"
 
 #include "media/keyboard.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the three screens share: the start keys and remembering where the
 // player put the window.

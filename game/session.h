@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One run of the program: the game itself, or a demo being recorded or
 // played back, with the options of the command line.

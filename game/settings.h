@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The player's settings, kept between runs in
 // $XDG_CONFIG_HOME/quandrite/settings.ini (~/.config/quandrite/settings.ini):

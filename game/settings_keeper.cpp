@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/settings_keeper.h"
 
 #include <cstdio>

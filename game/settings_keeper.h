@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Keeps the settings file in step with what the player changes while playing
 // (the sound switch, fullscreen, the window's size). Options of the command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/sound_effects.h"
 
 #include "media/sound.h"

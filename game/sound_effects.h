@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The rule that effects stay silent while the player has switched sound off.
 #include "game/catalogue.h"

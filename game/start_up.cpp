@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/start_up.h"
 
 #include "game/level_entry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The start of the game in its fixed order, in steps that the game, the tests
 // and the start-up benchmark share: Game::startUp runs them all, with the

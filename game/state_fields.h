@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Every field of GameState and of the records inside it, listed once, in the
 // order of their declaration. The demo hash reads the record through these

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/state_hash.h"
 
 #include <algorithm>

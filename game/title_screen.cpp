@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/title_screen.h"
 
 #include "game/asset_catalog.h"

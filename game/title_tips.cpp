@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/title_tips.h"
 
 #include "game/catalogue.h"

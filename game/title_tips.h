@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where the sixty tips of the title screen stand, and the pictures some of
 // them show beside their text.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Running the game by script instead of by a player: a keyboard source in
 // place of the real keyboard (demo playback), an observer of every snapshot

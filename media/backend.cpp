@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "backend.h"
 
 #include "backend_ops.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The system the layer runs on, chosen once at start, before anything is
 // opened. On SDL the game gets a real window, screen, sound device, keyboard

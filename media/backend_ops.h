@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Inside the layer: the operations that differ between the SDL and the
 // headless backend. Everything else in the layer is the same on both and

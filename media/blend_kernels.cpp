@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "blend_kernels.h"
 
 #include <vector>

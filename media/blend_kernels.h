@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The compositor's inner loops over a run of opaque pixels, all of them with
 // the same rounding as one-pixel arithmetic: (s*a + d*(255-a) + 127) / 255

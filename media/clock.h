@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The fixed waits of the game (after keys, between screens) go through one
 // replaceable clock, so tests and time demos can skip them.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The software back buffer: 1020 x 607 opaque 0xAARRGGBB pixels into which
 // sprites are blended span by span. It may be the window's own pixels, so

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "device_keys.h"
 
 #include <array>

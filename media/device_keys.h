@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Keys the layer reads straight from the keyboard and the gamepads, outside
 // the game's snapshot: the pause button and the keys that leave a replay.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Software drawing on sprite pixels: single pixels in the front colour
 // (white) and filled boxes. Closing the pass re-applies the colour key.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a drawing pass writes into: a sprite, named by its number and the
 // generation of its record so that a replaced sprite is never written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "media/files.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Numbered text files with a 4,096-byte buffer. A name beginning with a
 // backslash ("\quandrite.dat") is the game's own data file and lives in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Holds the game at 60 frames per second: sleeps most of the remaining time
 // and spins the last stretch, on a schedule that does not drift.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Desktop fullscreen for window 0, switched with F11 or Alt+Enter. The game
 // keeps seeing the windowed place and size, so that what it remembers (and

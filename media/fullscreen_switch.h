@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The fullscreen switch of window 0 as the program sees it (no SDL here).
 #include <optional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gamepad.h"
 
 #include <SDL.h>

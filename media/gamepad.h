@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Gamepads through SDL's GameController API, plugged in at any time, read as
 // keys of the keyboard snapshot so that the game's rules stay the same:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "gpu_screen.h"
 
 #include <unordered_map>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The GPU path: every sprite is a texture, drawn with SDL's renderer into a
 // 1020 x 607 target texture with its opacity as alpha modulation and a flat

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The headless backend: virtual windows on a 1920 x 1080 desktop, no events
 // but injected ones, no presentation, no sound device, no keyboard or gamepad.
 #include <algorithm>

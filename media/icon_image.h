@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Square icons (the desktop's and the window's) composed from the game's
 // pictures: 0xAARRGGBB pixels with straight (not premultiplied) alpha.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Decoded images shared by the sprites loaded from the same data. The game
 // loads all its sprites again on every entry into the title screen, so a

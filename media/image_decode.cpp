@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "image_decode.h"
 
 #include <cstring>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // PNG and JPEG decoding from memory of a known length into sprite pixels.
 // Corrupt or truncated data is refused, never read past its end.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // jpeglib.h needs size_t and FILE declared before it.
 #include <csetjmp>
 #include <cstddef>

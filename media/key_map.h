@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // SDL scancodes (physical key positions) to DirectInput key codes.
 #include <SDL_scancode.h>

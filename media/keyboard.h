@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The keyboard as one snapshot of all keys per frame, in DirectInput key
 // codes (physical positions of a US layout).

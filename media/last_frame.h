@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The sprites of the last frame shown, kept so that the layer can show that
 // frame again while the game draws nothing (the pause), whatever the path

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The voices of the numbered sounds and their mix into 16-bit stereo.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Numbered objects: sprites, sounds, windows and files are addressed by small
 // numbers chosen by the game. Creating an object under a number in use

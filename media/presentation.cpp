@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "presentation.h"
 
 #include <algorithm>

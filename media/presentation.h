@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // How the finished 1020 x 607 picture reaches the window: which drawing path
 // makes it (the software compositor or the GPU through SDL's renderer) and

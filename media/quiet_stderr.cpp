@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quiet_stderr.h"
 
 #include <fcntl.h>

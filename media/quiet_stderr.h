@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Holds back what libraries print on stderr while SDL probes for a display
 // or a sound device (ALSA's and Wayland's complaints about what is missing):

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "quit_signals.h"
 
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // SIGTERM, SIGINT (Ctrl+C) and SIGHUP end the game as closing its window
 // does: the next windowEvent reports the close request, so whatever screen

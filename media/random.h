@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The game's random numbers: a two-lane rotate-and-add lagged generator
 // (lags 17 and 10). It seeds itself on first use from the thread id and the

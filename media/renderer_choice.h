@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Whether the GPU path can draw the game: an SDL renderer that is
 // accelerated and is not a software rasteriser.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The game's screen: a fixed 1020 x 607 back buffer, presented stretched to
 // the window, and numbered sprites drawn on it with an opacity and an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include <png.h>
 
 #include "automation.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Numbered sounds: each is one voice that plays from its start, once or
 // looping; playing it again restarts it.

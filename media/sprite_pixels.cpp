@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sprite_pixels.h"
 
 namespace media {

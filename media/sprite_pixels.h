@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Decoded sprite pixels (0xAARRGGBB) with, per row, the runs of opaque
 // pixels, so that drawing skips transparent pixels without looking at them.

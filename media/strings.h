@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The string operations the game builds its texts with. A string is a byte
 // sequence; an absent string is simply empty. Positions count from 1 and every

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "surface_present.h"
 
 #include "compositor.h"

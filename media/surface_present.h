@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The software path's presenting: the picture goes into the window's own
 // pixels (SDL's window surface). When the window is 1020 x 607 the

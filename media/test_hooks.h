@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the tests and benchmarks need beyond running the game by script:
 // fixed keys and focus, and a look at what was drawn and played. Only tests

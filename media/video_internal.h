@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Links between the window and the screen inside the layer.
 #include <SDL.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vorbis_stream.h"
 
 #include <algorithm>

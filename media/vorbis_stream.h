@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Ogg Vorbis decoded from memory a little at a time, so that a long piece of
 // music costs its compressed size and no decoding at load.

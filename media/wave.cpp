@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "wave.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // RIFF WAVE parsing and conversion to the mixer's format.
 #include <cstddef>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Numbered top-level windows and the one event poll the game calls per frame.
 // The game uses window 0 only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The picture the desktop shows for our window (title bar, task bar, Alt+Tab).
 #include <functional>

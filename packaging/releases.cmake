@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Reads the release history from CHANGELOG.md, the one place it is written,
 # for the AppStream metadata and the manual page. The file's form:
 #   ## 1.2.0 - 2027-03-01        a release, newest first

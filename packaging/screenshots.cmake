@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Reads the screenshots for the AppStream metadata from the table in
 # docs/screens.md, whose rows are "| caption | [file.png](file.png) |"; the
 # first row is the default screenshot. Each image is given by its address

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A game in a test: the layer runs headless with a virtual clock, the
 // sprites have the sizes of the game's pictures (collisions only need the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # The screenshots tool reaches the screens the docs show: for each mode it
 # must write a PNG picture of the game's 1020 x 607 screen.
 foreach(mode "title;5" "level;17;5" "won;5")

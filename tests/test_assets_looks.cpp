@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What the pictures must do for the player, measured on the embedded files as
 // the game decodes them: the girl fills the frame that is her hit box, letters
 // cannot be mistaken for one another or for digits, the game-over picture is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The embedded pictures: every sprite number of the catalogue is there, each
 // file's own header states the format and size the game is laid out for, and
 // the whole file decodes with black as the only transparent colour.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The embedded sound effects and title music: each file's container, format and length read
 // from its own header, and its decoded samples checked for clipping, silence, clicks and
 // effects that are cut off while still sounding.

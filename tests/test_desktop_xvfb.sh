@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The game on a real X display: Xvfb with the openbox window manager.
 # 1. The layer's fullscreen tests (they skip without a display, so here they must run).
 # 2. The game itself: its window carries the icon; F11 switches it to desktop

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mutated hiscore files through the real loader. Whatever the bytes, loading
 // must end, must not touch memory it does not own (the sanitizer build runs
 // this), and must give one of the outcomes the rules allow:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Mutated images and sounds fed to the loaders: they must refuse or load,
 // never crash or read outside the data (run under ASan and UBSan).
 #include <gtest/gtest.h>

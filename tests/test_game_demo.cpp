@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Demo files: what is written reads back the same, and a damaged file is
 // refused with a reason instead of replaying something else.
 #include <gtest/gtest.h>

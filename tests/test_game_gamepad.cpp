@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A whole game played with a gamepad alone: the pad is plugged into the
 // layer (as a virtual pad, headless) and the real game loop reads it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hiscore table when its file misbehaves: a read-only file is loaded, a
 // file that cannot be read is never saved over, and a failed save shows in
 // the window title while the table stays in memory.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The hiscore file: saving, loading and the three tests a file must pass.
 #include <gtest/gtest.h>
 #include <signal.h>

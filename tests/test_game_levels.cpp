@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The twenty level set-ups against the level tables of the design document:
 // the expected counts and position checksums below were computed from the
 // document's tables by a separate script, not from this code.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game-over screen: the final score, the initials entry and the table.
 #include <filesystem>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The pause of a running level: the real game loop, headless, with the pause
 // keys pressed on the devices and the game's own keys fed as a demo would.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Orbs, diamonds and bubbles: what they pay, how they fade, what they do.
 #include "game_fixture.h"
 #include "media/window.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The time allowance, the wall that follows it, and the replay of a level.
 #include "game/pickups.h"
 #include "game_fixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Quit signals (SIGTERM, SIGINT, SIGHUP) end the game on every screen as the
 // window's close box does; a save under way finishes first.
 #include <signal.h>

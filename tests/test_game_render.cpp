@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // What a level frame shows: the status bar's figures and where they stand.
 #include "game/level_render.h"
 #include "game/number_text.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Replays of the player's games: one is kept for each game, it plays back to
 // the same end into a table of its own, the folder keeps the newest and the
 // best, and the title screen's R plays the best one.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The player's settings: the file's lines, writing it whole, surviving what a
 // player's disk may hold, and a setting honoured at the next start.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The demo hash covers the whole state: a change to any field, or to any
 // element the game uses of an array, changes it.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The title screen: its picture, tips, hiscore panel, sound switch and start keys.
 #include <string>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Walking: one direction a frame, bounds tested before the step, the walking
 // pictures, and the pause after a pickup.
 #include "game_fixture.h"

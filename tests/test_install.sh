@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs a finished build into a scratch prefix and checks the five kinds
 # of file a desktop needs: the program, its menu entry, its AppStream
 # metadata, its icons and its man page, that they agree with the program, and

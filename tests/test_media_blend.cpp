@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The compositor's wide loops give exactly the one-pixel rounding, for every
 // opacity, every length (the tails after the last whole group) and every
 // processor variant this machine runs.

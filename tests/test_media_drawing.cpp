@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Drawing passes on sprite pixels, observed through the composed screen.
 #include <gtest/gtest.h>
 

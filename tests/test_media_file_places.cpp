@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The game's file in odd places: modes the player set, links, pipes, a
 // folder that cannot be written and the leftovers of killed saves. Modes are
 // tried as an ordinary user, as they mean nothing to root.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Numbered files: the buffer, line ends, the read/write switch, where the
 // game's data file lives and the atomic save.
 #include <gtest/gtest.h>

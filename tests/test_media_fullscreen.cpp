@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Desktop fullscreen on a real X display (tests/test_desktop_xvfb.sh runs
 // these under Xvfb with a window manager; without a display they are skipped),
 // and the Alt+Enter chord kept away from the game.

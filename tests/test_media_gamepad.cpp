@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Gamepads as keys of the snapshot: the button and stick mapping, when they
 // count (focus, sources), and real SDL game controllers plugged in and out.
 #include <gtest/gtest.h>

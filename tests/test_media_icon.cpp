@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The icon composer: cropping, whole-factor growth of pixel art, smooth
 // growth, alpha-weighted reduction and blending.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // PNG and JPEG variants through the decoders, and what they refuse.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Keyboard snapshots through the test source and the focus rule.
 #include <gtest/gtest.h>
 

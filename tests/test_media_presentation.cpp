@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Where the picture goes in the window for each scaling mode, and the names
 // the command line and the settings use for the choices.
 #include <gtest/gtest.h>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Small valid PNG, JPEG, WAVE and Ogg Vorbis files made in memory for the
 // media tests and the fuzz loop.

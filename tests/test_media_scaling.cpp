@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The software path's picture in real windows of SDL's offscreen driver: for
 // each scale mode and window size, where it lands and how big it is, with
 // every window pixel taken from the nearest picture pixel and black outside.

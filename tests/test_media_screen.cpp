@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sprites composed on the back buffer, read back pixel by pixel (headless).
 #include <gtest/gtest.h>
 

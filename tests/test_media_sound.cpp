@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Sound loading and the mixer's voices, heard through the headless mix.
 #include <gtest/gtest.h>
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Window geometry and the event poll, headless and on SDL's offscreen driver.
 #include <gtest/gtest.h>
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The real program when things go wrong: bad command lines, output that
 # cannot be written, demo files that are not files, no display, no sound
 # device, and quit signals on every path, with the private replay folders

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Shared helpers for the tests: a scratch folder that is removed afterwards.
 #include <functional>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "game/levels/level_tables.h"
 
 #include <cstddef>

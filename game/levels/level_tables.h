@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The layouts of the twenty levels, compiled in as constant data.
 #include <array>

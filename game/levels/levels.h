@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Setting up a level: its layout from the level tables, and every per-level
 // value of the play loop back at its start.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Makes a demo from its script, replays it headless as a time demo and
 # compares the game's summary line with the expected one.
 #   cmake -DDEMOTOOL=... -DGAME=... -DSCRIPT=x.script -DEXPECTED=x.expected -DWORK=dir

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The GPU path draws the game's heavy frames as the software compositor does,
 # within 2 per channel on every pixel: the title, level 1 while its background
 # fades, the death burst and the game-over screen, in a real window of an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Compares two PNG pictures of the same size channel by channel.
 //
 //   picture_difference A.png B.png LIMIT

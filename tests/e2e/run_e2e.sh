@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # End-to-end test of the real game binary in a real X window.
 #
 # Starts its own Xvfb display and an openbox window manager, then plays

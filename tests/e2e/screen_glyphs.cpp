@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reads the game's 6 x 11 digit glyphs and other known shapes out of a
 // screenshot (binary PPM, as written by ImageMagick's `import ... ppm:FILE`).
 //

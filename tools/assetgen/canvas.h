@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A floating-point RGBA drawing surface. Alpha is coverage: it decides
 // which pixels become the black colour key when the sprite is written.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The painter of each sprite file the game embeds, with the number, format
 // and size the game's catalogue gives it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Emblem shapes of the orbs as inside/outside tests in a square from -1 to 1
 // (y grows downwards), so they can be supersampled at any size.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // File writers: PNG through libpng and baseline JPEG through libjpeg.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Generates every sprite file of the game's catalogue from assets/pictures.
 //
 //   assetgen --sources DIR --fonts DIR --out DIR [--sheet FILE] [--only N]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Seeded random numbers and gradient noise; identical results everywhere.
 #include <cstdint>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The wall of blue tiles, the gold-brick frame and the exit doors.
 #include <algorithm>
 #include <cmath>

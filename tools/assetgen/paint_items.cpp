@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Spinning diamonds, the death burst and the game-over fire.
 #include <algorithm>
 #include <array>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The title logo: the game's name in bevelled gold with a two-tone rim,
 // a drop shadow and a few sparkles; the small logo uses the same recipe.
 #include <algorithm>

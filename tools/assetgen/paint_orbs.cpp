@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Glossy orbs with emblems, and the glassy bubbles.
 #include <algorithm>
 #include <cmath>

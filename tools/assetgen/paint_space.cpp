@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Deep-space pictures: nebulae from domain-warped noise, dust lanes,
 // star fields in three depths, an optional spiral galaxy and planet.
 #include <algorithm>

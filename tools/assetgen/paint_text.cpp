@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Text pictures: captions, title tips, points labels, the status-bar
 // caption strip and the LEVEL banner; also plain pixel-art sprites.
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One function per kind of picture. Each returns a canvas of exactly the
 // catalogue size; coverage below one half becomes the transparent key.

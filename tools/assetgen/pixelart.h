@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Pixel-art sources: text grids with a palette.
 //

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "sheet.h"
 
 #include <algorithm>

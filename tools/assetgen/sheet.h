@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The contact sheet: every sprite on a checkerboard with its number.
 #include <string>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Everything the painters read from assets/pictures: pixel art, recipes and texts.
 #include <map>

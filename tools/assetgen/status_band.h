@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Keeps the part of a level picture that can lie under the status bar dark
 // enough for the bar's thin white digits.

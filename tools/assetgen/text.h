@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Text rasterised with FreeType into coverage masks, and the caption look
 // shared by every text picture (fill gradient inside a hard dark outline).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // demotool make SCRIPT DEMO   writes the demo described by a "frame: keys" script
 // demotool trace SCRIPT       replays the script headless and prints, for every
 //                             keyboard examination, the screen and the state that

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the game's icon as PNG files for the desktop:
 //   quandrite_icongen OUTDIR SIZE...  ->  OUTDIR/SIZExSIZE/apps/quandrite.png
 #include <png.h>

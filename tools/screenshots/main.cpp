@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // screenshots title FRAMES OUT.png     the title screen at frame FRAMES
 // screenshots level N FRAMES OUT.png   a new game on level N, started, the girl
 //                                      walking right and down; frame FRAMES

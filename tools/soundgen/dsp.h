@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Small signal-processing blocks: random numbers, filters, delay effects.
 // Everything is plain arithmetic with fixed seeds, so output is reproducible.

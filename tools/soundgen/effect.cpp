@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "effect.h"
 
 #include <algorithm>

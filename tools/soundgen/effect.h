@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Sound-effect recipes: a few layered voices plus optional echo and reverb, rendered
 // to a fixed duration and levelled to a common loudness.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Synthesises the game's sound effects (WAV) and title music (Ogg Vorbis) from the text
 // sources in assets/sounds and assets/music.
 //   quandrite_soundgen --sounds DIR --music FILE --out DIR

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Renders a score into one seamless loop of interleaved stereo samples.
 #include "dsp.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The music's score as read from text: instruments, step patterns, sections with chords,
 // and the order of sections in the song.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The line format shared by effect recipes and the music score:
 //   keyword word word key=value key=value   # comment

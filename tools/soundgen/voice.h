@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One synthesised note: oscillators (or noise) through an envelope, filters and modulation.
 // Both the effect recipes and the music's instruments describe their sounds with these settings.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "vorbis_file.h"
 
 #include <vorbis/vorbisenc.h>

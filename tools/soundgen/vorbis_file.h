@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Ogg Vorbis encoding of interleaved stereo float samples.
 #include <cstdint>

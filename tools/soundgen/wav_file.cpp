@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "wav_file.h"
 
 #include <algorithm>

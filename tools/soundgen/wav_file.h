@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writes RIFF WAVE files from float samples in [-1, 1].
 #include <cstdint>
