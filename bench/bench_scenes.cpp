@@ -93,7 +93,8 @@ int main(int argc, char** argv) {
         }
     }
     if (args.empty()) {
-        std::fprintf(stderr, "usage: bench_scenes [--renderer R] [--scale S] title|level1|level17|gameover [SECONDS]\n");
+        std::fprintf(stderr,
+                     "usage: bench_scenes [--renderer R] [--scale S] title|level1|level17|gameover [SECONDS]\n");
         return 2;
     }
     double measured = args.size() > 1 ? std::max(1.0, std::atof(args[1].c_str())) : 5.0;

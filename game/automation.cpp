@@ -47,10 +47,8 @@ PrivateDataFolder::~PrivateDataFolder() {
     if (path_.empty()) return;
     std::error_code ignored;
     std::filesystem::remove_all(path_, ignored);
-    if (previous_)
-        setenv("XDG_DATA_HOME", previous_->c_str(), 1);
-    else
-        unsetenv("XDG_DATA_HOME");
+    if (previous_) setenv("XDG_DATA_HOME", previous_->c_str(), 1);
+    else unsetenv("XDG_DATA_HOME");
 }
 
 void removeStalePrivateDataFolders() {
@@ -62,8 +60,7 @@ void removeStalePrivateDataFolders() {
         long pid = std::strtol(name.c_str() + kPrivatePrefix.size(), &end, 10);
         if (pid <= 0 || *end != '-' || pid == getpid() || processRuns(static_cast<pid_t>(pid))) continue;
         struct stat info;
-        if (::lstat(entry.path().c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid())
-            continue;
+        if (::lstat(entry.path().c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) continue;
         std::error_code ignored;
         std::filesystem::remove_all(entry.path(), ignored);
     }
@@ -89,7 +86,8 @@ FrameActions::FrameActions(std::optional<uint64_t> screenshotFrame, std::string 
                            std::optional<uint64_t> frameLimit)
     : screenshotFrame_(screenshotFrame), screenshotPath_(std::move(screenshotPath)), frameLimit_(frameLimit) {
     media::setFlipObserver([this](uint64_t frame) {
-        if (screenshotFrame_ && frame == *screenshotFrame_) screenshotWritten_ = media::saveScreenshotPng(screenshotPath_);
+        if (screenshotFrame_ && frame == *screenshotFrame_)
+            screenshotWritten_ = media::saveScreenshotPng(screenshotPath_);
         if (frameLimit_ && frame == *frameLimit_) media::injectWindowEvent(media::kEventCloseWindow);
     });
 }

@@ -10,8 +10,8 @@ namespace game {
 
 struct BubbleRules {
     int lastSet;
-    int counts[6];          // bubbles per set
-    uint32_t topSpeed[6];   // a re-scattered bubble rises at 1..topSpeed pixels a frame
+    int counts[6];         // bubbles per set
+    uint32_t topSpeed[6];  // a re-scattered bubble rises at 1..topSpeed pixels a frame
 };
 
 // Title and game-over screens: four bubbles a set, three in set 5; sets 4 and 5 are slow.

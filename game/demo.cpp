@@ -186,7 +186,8 @@ Demo decodeDemo(const std::string& bytes, std::string& error) {
             return failed("the demo is truncated");
         demo.start.scores[row] = static_cast<int32_t>(static_cast<uint32_t>(score));
     }
-    for (int32_t* value : {&demo.start.windowX, &demo.start.windowY, &demo.start.windowWidth, &demo.start.windowHeight}) {
+    for (int32_t* value :
+         {&demo.start.windowX, &demo.start.windowY, &demo.start.windowWidth, &demo.start.windowHeight}) {
         uint64_t word = 0;
         if (!in.little(word, 4)) return failed("the demo is truncated");
         *value = static_cast<int32_t>(static_cast<uint32_t>(word));

@@ -7,8 +7,8 @@
 // File: "QUANDEMO", version (u16), seed (u32), build id (u8 length + text),
 // sound switch at start-up (u8), hiscore rows at start-up (u8: 0 for the
 // default table, or 10 rows of u8 name length + name + score as u32), the
-// window's place and size at start-up (4 x u32), then records: examinations since the previous record (varint), number of
-// codes (u8; 255 ends the demo), the codes (u8 each; each toggles that key).
+// window's place and size at start-up (4 x u32), then records: examinations since the previous record (varint), number
+// of codes (u8; 255 ends the demo), the codes (u8 each; each toggles that key).
 #include <array>
 #include <cstdint>
 #include <string>

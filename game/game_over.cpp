@@ -48,8 +48,7 @@ void drawEntry(const GameState& s, int captionIntensity) {
     for (int slot = s.initialsCount + 1; slot <= 3; ++slot) {
         if (chosen && slot == s.initialsCount + 1)
             displaySpriteTinted(sprite::letter(chosen), slotX(s, slot), s.thumbY, 255, kWhite);
-        else
-            displaySpriteTinted(sprite::Underscore, slotX(s, slot), 363, 255, kWhite);
+        else displaySpriteTinted(sprite::Underscore, slotX(s, slot), 363, 255, kWhite);
     }
     if (s.initialsCount >= 1 && s.initialsCount <= 3) {
         for (int slot = 1; slot <= s.initialsCount; ++slot) {

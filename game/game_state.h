@@ -82,7 +82,7 @@ struct GameState {
     int32_t lastWindowWidth = 0, lastWindowHeight = 0;
 
     // The level.
-    uint8_t levelNumber = 0;  // 1..20; 21 = all done
+    uint8_t levelNumber = 0;    // 1..20; 21 = all done
     int8_t levelEntryKind = 0;  // 0 next level, 1 same level after the wall, 2 new game
     int8_t levelStarted = 0;
     int8_t levelCompleted = 0;
@@ -144,7 +144,7 @@ struct GameState {
     // Game-over screen: the fire animation and the initials being typed.
     int32_t animTick = 0;
     uint8_t fireFrame = 0;
-    int8_t initialsCount = 0;  // slots closed, 0..3; 4 once the entry is complete
+    int8_t initialsCount = 0;               // slots closed, 0..3; 4 once the entry is complete
     std::array<std::string, 4> initials{};  // slots 1..3, each empty or one letter
 
     // The hiscore table, rows 1..10, best first.

@@ -43,8 +43,12 @@ const SlotKey& keyOf(int row, int character) { return kSlotKeys[row - 1][charact
 // Sums and products that a hostile file can push out of range wrap around
 // like the machine arithmetic the format was defined on, without undefined behaviour.
 int32_t low32(int64_t v) { return static_cast<int32_t>(static_cast<uint32_t>(static_cast<uint64_t>(v))); }
-int32_t add32(int32_t a, int32_t b) { return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b)); }
-int64_t sub64(int64_t a, int64_t b) { return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b)); }
+int32_t add32(int32_t a, int32_t b) {
+    return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
+}
+int64_t sub64(int64_t a, int64_t b) {
+    return static_cast<int64_t>(static_cast<uint64_t>(a) - static_cast<uint64_t>(b));
+}
 
 int64_t characterCode(const std::string& name, int character) {
     return media::firstCharCode(media::stringMid(name, character, 1));
@@ -114,7 +118,8 @@ void saveHiscores(GameState& state) {
     media::createFile(kFileNumber, kFileName);
     media::writeLine(kFileNumber, checkLine(codes, scoreLines));
     for (int k = 1; k <= 3; ++k)
-        for (int row = 1; row <= kHiscoreRows; ++row) media::writeLine(kFileNumber, media::formatInteger(codes[row][k]));
+        for (int row = 1; row <= kHiscoreRows; ++row)
+            media::writeLine(kFileNumber, media::formatInteger(codes[row][k]));
     for (int row = 1; row <= kHiscoreRows; ++row) media::writeLine(kFileNumber, scoreLines[row]);
     media::writeLine(kFileNumber, media::formatInteger(checksum));
     media::writeLine(kFileNumber, kLabel);

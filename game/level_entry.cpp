@@ -30,7 +30,7 @@ void initLevelEntry(GameState& s) {
         }
     }
     // Sound 5 keeps its volume: the play loop sets it for each warning.
-    static constexpr int kVolumes[][2] = {{sound::Step, 30},    {sound::Pickup, 71},    {sound::Death, 67},
+    static constexpr int kVolumes[][2] = {{sound::Step, 30},    {sound::Pickup, 71},     {sound::Death, 67},
                                           {sound::Diamond, 71}, {sound::LevelStart, 70}, {sound::DoorOpens, 100},
                                           {sound::Spiral, 48},  {sound::Heart, 48}};
     for (const auto& [number, percent] : kVolumes) setEffectVolume(s, number, percent);

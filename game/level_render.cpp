@@ -47,23 +47,23 @@ void drawStatusNumbers(const GameState& s) {
     drawNumberText(
         s.scoreText, [&](int i, int n) { return 12 * i + s.scoreTextShift * n + s.scoreTextX; }, s.scoreTextY, kWhite);
 
-    if (s.recordDistance <= 0)
-        displaySprite(sprite::RedDash, s.recordTextX + 20, s.recordTextY - 4, 215);
+    if (s.recordDistance <= 0) displaySprite(sprite::RedDash, s.recordTextX + 20, s.recordTextY - 4, 215);
     else
         drawNumberText(
             s.recordDistanceText, [&](int i, int n) { return 12 * i + s.recordTextShift * n + s.recordTextX; },
             s.recordTextY, kGold);
 
-    drawNumberText(s.percentText, [&](int i, int) { return s.percentTextX + 12 * i; }, s.percentTextY, kWhite);
+    drawNumberText(
+        s.percentText, [&](int i, int) { return s.percentTextX + 12 * i; }, s.percentTextY, kWhite);
     int signOffset = s.hallOfFamePercent < 10 ? 24 : s.hallOfFamePercent <= 99 ? 36 : 48;
     displaySpriteTinted(sprite::PercentSign, s.percentTextX + signOffset, s.percentTextY, 255, kWhite);
 
     displaySprite(s.score >= s.hiscoreScores[10] ? sprite::ThumbUp : sprite::ThumbDown, s.thumbX, s.thumbY, 205);
 
-    if (s.rankPosition == 0)
-        displaySprite(sprite::RedDash, s.rankTextX + 9, s.rankTextY - 8, 215);
+    if (s.rankPosition == 0) displaySprite(sprite::RedDash, s.rankTextX + 9, s.rankTextY - 8, 215);
     else
-        drawNumberText(s.rankText, [&](int i, int) { return s.rankTextX + 12 * i; }, s.rankTextY, kGreen);
+        drawNumberText(
+            s.rankText, [&](int i, int) { return s.rankTextX + 12 * i; }, s.rankTextY, kGreen);
 }
 
 void drawPlayerOrBurst(GameState& s) {
@@ -88,11 +88,12 @@ void drawDiamonds(const GameState& s) {
 
 void drawLevelFrame(GameState& s) {
     media::clearScreen(0);
-    displaySprite(sprite::background(s.backgroundIndex), s.backgroundOriginX - s.playerX, s.backgroundOriginY - s.playerY,
-                  s.backgroundIntensity);
+    displaySprite(sprite::background(s.backgroundIndex), s.backgroundOriginX - s.playerX,
+                  s.backgroundOriginY - s.playerY, s.backgroundIntensity);
     if (s.timePercent < 40)
         for (int set = 1; set <= 4; ++set)
-            for (int j = 1; j <= 4; ++j) displaySprite(sprite::bubble(set), s.bubbles[set].x[j], s.bubbles[set].y[j], 249);
+            for (int j = 1; j <= 4; ++j)
+                displaySprite(sprite::bubble(set), s.bubbles[set].x[j], s.bubbles[set].y[j], 249);
     displaySprite(sprite::BrickStrip, 0, 0, 255);
     displaySprite(sprite::BrickStrip, 0, 479, 255);
     displaySprite(sprite::RightBorder, 1002, -2, 255);
@@ -113,7 +114,8 @@ void drawLevelFrame(GameState& s) {
     drawDiamonds(s);
     if (s.bannerX < 1000) {
         displaySpriteTinted(sprite::LevelBanner, s.bannerX, 257, 255, kWhite);
-        drawNumberText(s.levelText, [&](int i, int) { return s.bannerX + 55 + 12 * i; }, 257, kWhite);
+        drawNumberText(
+            s.levelText, [&](int i, int) { return s.bannerX + 55 + 12 * i; }, 257, kWhite);
     }
     media::flipBuffers();
 }

@@ -19,16 +19,16 @@ constexpr int kGlyphWidth = 5;
 constexpr int kGlyphHeight = 7;
 constexpr int kPixel = 5;
 constexpr const char* kCaption[kGlyphHeight] = {
-    "11110 01110 10001 01111 11111 11110", "10001 10001 10001 10000 10000 10001",
-    "10001 10001 10001 10000 10000 10001", "11110 11111 10001 01110 11110 10001",
-    "10000 10001 10001 00001 10000 10001", "10000 10001 10001 00001 10000 10001",
+    "11110 01110 10001 01111 11111 11110", "10001 10001 10001 10000 10000 10001", "10001 10001 10001 10000 10000 10001",
+    "11110 11111 10001 01110 11110 10001", "10000 10001 10001 00001 10000 10001", "10000 10001 10001 00001 10000 10001",
     "10000 10001 01110 11110 11111 11110",
 };
 constexpr int kCaptionColumns = 6 * (kGlyphWidth + 1) - 1;
 
 void makePictures() {
     using namespace media;
-    if (createSprite(sprite::PauseDimmer, kScreenWidth, kScreenHeight) && startDrawing(spriteOutput(sprite::PauseDimmer))) {
+    if (createSprite(sprite::PauseDimmer, kScreenWidth, kScreenHeight) &&
+        startDrawing(spriteOutput(sprite::PauseDimmer))) {
         // Black would be transparent; this is the darkest colour that is not.
         box(0, 0, kScreenWidth, kScreenHeight, rgb(1, 1, 1));
         stopDrawing();

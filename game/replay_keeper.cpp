@@ -94,7 +94,8 @@ void ReplayKeeper::watchBest(Game& game) {
     if (!readDemoFile(best, demo, error)) {
         std::fprintf(stderr, "quandrite: %s\n", error.c_str());
         // The player looks at the window, not at a terminal.
-        media::setWindowTitle(0, std::string(" Quandrite ") + kShortVersion + " - the best replay is of another version");
+        media::setWindowTitle(0,
+                              std::string(" Quandrite ") + kShortVersion + " - the best replay is of another version");
         return;
     }
     // What the replay's game examines is not the player's game.

@@ -20,10 +20,8 @@ bool older(const ReplayFile& a, const ReplayFile& b) {
 
 std::string nameOf(const std::string& when, int sequence, int score) {
     char text[64];
-    if (sequence > 1)
-        std::snprintf(text, sizeof text, "%s-%d_score-%05d.replay", when.c_str(), sequence, score);
-    else
-        std::snprintf(text, sizeof text, "%s_score-%05d.replay", when.c_str(), score);
+    if (sequence > 1) std::snprintf(text, sizeof text, "%s-%d_score-%05d.replay", when.c_str(), sequence, score);
+    else std::snprintf(text, sizeof text, "%s_score-%05d.replay", when.c_str(), score);
     return text;
 }
 

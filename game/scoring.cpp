@@ -50,10 +50,8 @@ void scoreForTime(GameState& s) {
 }
 
 void limitScoreAndMakeTexts(GameState& s) {
-    if (s.score > 99999)
-        s.score = 99999;
-    else if (s.score < 0)
-        s.score = 0;
+    if (s.score > 99999) s.score = 99999;
+    else if (s.score < 0) s.score = 0;
     s.scoreText = formatInteger(s.score);
     // 64-bit difference: a hiscore file may hold any 32-bit score.
     s.recordDistance = static_cast<int32_t>(int64_t{s.hiscoreScores[1]} - s.score);

@@ -8,8 +8,8 @@ namespace game {
 
 bool startKeyDown() {
     using namespace media;
-    return keyPushed(key::Space) || keyPushed(key::Return) || keyPushed(key::NumpadEnter) ||
-           keyPushed(key::LeftCtrl) || keyPushed(key::RightCtrl);
+    return keyPushed(key::Space) || keyPushed(key::Return) || keyPushed(key::NumpadEnter) || keyPushed(key::LeftCtrl) ||
+           keyPushed(key::RightCtrl);
 }
 
 void rememberWindowPlace(GameState& s) {

@@ -61,13 +61,16 @@ bool oneOf(const std::string& value, std::initializer_list<const char*> choices,
 std::string applyLine(const std::string& key, const std::string& value, Settings& s) {
     if (key == "sound") return parseSwitch(value, s.sound) ? "" : "sound is on or off";
     if (key == "fullscreen") return parseSwitch(value, s.fullscreen) ? "" : "fullscreen is on or off";
-    if (key == "scale") return oneOf(value, {"stretch", "aspect", "integer"}, s.scale) ? "" : "scale is stretch, aspect or integer";
-    if (key == "renderer") return oneOf(value, {"auto", "software", "gpu"}, s.renderer) ? "" : "renderer is auto, software or gpu";
+    if (key == "scale")
+        return oneOf(value, {"stretch", "aspect", "integer"}, s.scale) ? "" : "scale is stretch, aspect or integer";
+    if (key == "renderer")
+        return oneOf(value, {"auto", "software", "gpu"}, s.renderer) ? "" : "renderer is auto, software or gpu";
     if (key == "volume") return parseNumber(value, 0, 100, s.volume) ? "" : "volume is a number from 0 to 100";
     if (key == "size")
-        return parseSize(value, s.width, s.height) ? ""
-                                                   : "size is WIDTHxHEIGHT, each from " + std::to_string(kMinWindowSide) +
-                                                         " to " + std::to_string(kMaxWindowSide);
+        return parseSize(value, s.width, s.height)
+                   ? ""
+                   : "size is WIDTHxHEIGHT, each from " + std::to_string(kMinWindowSide) + " to " +
+                         std::to_string(kMaxWindowSide);
     return "unknown setting \"" + key + "\"";
 }
 
@@ -93,10 +96,9 @@ Settings parseSettings(const std::string& text, std::vector<std::string>& compla
         std::string content = trim(line.substr(0, line.find_first_of("#;")));
         if (content.empty()) continue;
         size_t equals = content.find('=');
-        std::string why = equals == std::string::npos
-                              ? "expected \"key = value\""
-                              : applyLine(lower(trim(content.substr(0, equals))),
-                                          lower(trim(content.substr(equals + 1))), settings);
+        std::string why = equals == std::string::npos ? "expected \"key = value\""
+                                                      : applyLine(lower(trim(content.substr(0, equals))),
+                                                                  lower(trim(content.substr(equals + 1))), settings);
         if (!why.empty()) complaints.push_back("line " + std::to_string(number) + ": " + why + ": " + trim(line));
     }
     return settings;

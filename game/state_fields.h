@@ -22,10 +22,8 @@ struct AnyField {
 
 template <typename Record, typename... Given>
 constexpr size_t countOf() {
-    if constexpr (requires { Record{Given{}..., AnyField{}}; })
-        return countOf<Record, Given..., AnyField>();
-    else
-        return sizeof...(Given);
+    if constexpr (requires { Record{Given{}..., AnyField{}}; }) return countOf<Record, Given..., AnyField>();
+    else return sizeof...(Given);
 }
 
 template <typename Record, typename List>
@@ -36,7 +34,7 @@ constexpr bool listsEveryField = std::tuple_size_v<List> == countOf<Record>();
 inline constexpr std::tuple kOrbGroupFields{&OrbGroup::count,   &OrbGroup::x,     &OrbGroup::y,
                                             &OrbGroup::opacity, &OrbGroup::taken, &OrbGroup::label};
 
-inline constexpr std::tuple kDiamondFields{&Diamond::x,         &Diamond::y,         &Diamond::frame,
+inline constexpr std::tuple kDiamondFields{&Diamond::x,          &Diamond::y,         &Diamond::frame,
                                            &Diamond::frameTimer, &Diamond::intensity, &Diamond::labelIntensity,
                                            &Diamond::touched,    &Diamond::scored};
 
@@ -51,18 +49,17 @@ inline constexpr std::tuple kGameStateFields{
     &GameState::recordTextShift,
     // Title screen layout and tip cycle.
     &GameState::hiscorePanelNameX, &GameState::hiscorePanelY, &GameState::hiscorePanelScoreX, &GameState::tipY,
-    &GameState::tipFrames, &GameState::tipCount, &GameState::tipNumber, &GameState::tipPhase,
-    &GameState::tipIntensity, &GameState::titleFade, &GameState::hiscoreTintRed, &GameState::hiscoreTintGreen,
-    &GameState::hiscoreTintBlue, &GameState::musicApplied, &GameState::soundOn,
+    &GameState::tipFrames, &GameState::tipCount, &GameState::tipNumber, &GameState::tipPhase, &GameState::tipIntensity,
+    &GameState::titleFade, &GameState::hiscoreTintRed, &GameState::hiscoreTintGreen, &GameState::hiscoreTintBlue,
+    &GameState::musicApplied, &GameState::soundOn,
     // The window.
     &GameState::lastWindowX, &GameState::lastWindowY, &GameState::lastWindowWidth, &GameState::lastWindowHeight,
     // The level.
     &GameState::levelNumber, &GameState::levelEntryKind, &GameState::levelStarted, &GameState::levelCompleted,
     &GameState::playEntered, &GameState::gameWon, &GameState::levelFrames, &GameState::levelTimeOffset,
     &GameState::timePercent, &GameState::lastTimePercent, &GameState::wallX, &GameState::backgroundIndex,
-    &GameState::backgroundIntensity, &GameState::backgroundOriginX, &GameState::backgroundOriginY,
-    &GameState::bannerX, &GameState::exitX, &GameState::exitY, &GameState::exitArrowDX, &GameState::exitArrowDY,
-    &GameState::exitSoundPlayed,
+    &GameState::backgroundIntensity, &GameState::backgroundOriginX, &GameState::backgroundOriginY, &GameState::bannerX,
+    &GameState::exitX, &GameState::exitY, &GameState::exitArrowDX, &GameState::exitArrowDY, &GameState::exitSoundPlayed,
     // The player.
     &GameState::playerX, &GameState::playerY, &GameState::playerSpeed, &GameState::playerDirection,
     &GameState::playerFrame, &GameState::walkCounter, &GameState::arrowsReversed, &GameState::pickupReady,
@@ -73,8 +70,7 @@ inline constexpr std::tuple kGameStateFields{
     // Power-ups.
     &GameState::powerUpActive, &GameState::powerUpFrames, &GameState::powerUpDigit, &GameState::powerUpDigitText,
     // Orbs, diamonds, bubbles.
-    &GameState::orbs, &GameState::fadeMode, &GameState::diamonds, &GameState::diamondsCollected,
-    &GameState::bubbles,
+    &GameState::orbs, &GameState::fadeMode, &GameState::diamonds, &GameState::diamondsCollected, &GameState::bubbles,
     // Score and the figures measured against the hiscore table.
     &GameState::score, &GameState::recordDistance, &GameState::hallOfFamePercent, &GameState::rankPosition,
     &GameState::scoreText, &GameState::timeText, &GameState::levelText, &GameState::livesText,
@@ -82,8 +78,7 @@ inline constexpr std::tuple kGameStateFields{
     // Game-over screen.
     &GameState::animTick, &GameState::fireFrame, &GameState::initialsCount, &GameState::initials,
     // The hiscore table.
-    &GameState::hiscoreNames, &GameState::hiscoreScores, &GameState::hiscoreScoreTexts,
-    &GameState::hiscoreNameTexts};
+    &GameState::hiscoreNames, &GameState::hiscoreScores, &GameState::hiscoreScoreTexts, &GameState::hiscoreNameTexts};
 
 static_assert(fields::listsEveryField<OrbGroup, decltype(kOrbGroupFields)>, "an OrbGroup field is not listed");
 static_assert(fields::listsEveryField<Diamond, decltype(kDiamondFields)>, "a Diamond field is not listed");

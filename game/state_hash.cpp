@@ -24,7 +24,7 @@ static_assert(std::ranges::max(kScreenBubbles.counts) <= static_cast<int>(kUsedB
 class Hasher {
 public:
     template <typename T>
-        requires std::is_integral_v<T>
+    requires std::is_integral_v<T>
     void add(T value) {
         for (size_t i = 0; i < sizeof(T); ++i) mix(static_cast<uint8_t>(static_cast<uint64_t>(value) >> (8 * i)));
     }

@@ -108,7 +108,8 @@ void advanceTipCycle(GameState& s) {
 
 void enterTitleScreen(GameState& s) {
     if (s.lastWindowX == -1 && s.lastWindowY == -1)
-        openWindow(0, 0, 0, s.lastWindowWidth, s.lastWindowHeight, " Quandrite", kWindowStyleOverlapped | kWindowCentred);
+        openWindow(0, 0, 0, s.lastWindowWidth, s.lastWindowHeight, " Quandrite",
+                   kWindowStyleOverlapped | kWindowCentred);
     else
         openWindow(0, s.lastWindowX, s.lastWindowY, s.lastWindowWidth, s.lastWindowHeight, " Quandrite",
                    kWindowStyleOverlapped);
@@ -134,10 +135,8 @@ Screen titleFrame(GameState& s) {
     if (windowEvent() == kEventCloseWindow) return Screen::Closed;
     drawTitle(s);
     if (s.musicApplied == 0) {
-        if (s.soundOn == 1)
-            playSound(sound::Music, kPlayLooping, 65);
-        else if (isSound(sound::Music))
-            stopSound(sound::Music);
+        if (s.soundOn == 1) playSound(sound::Music, kPlayLooping, 65);
+        else if (isSound(sound::Music)) stopSound(sound::Music);
         s.musicApplied = 1;
     }
     riseBubbles(s, kScreenBubbles);

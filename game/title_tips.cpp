@@ -20,8 +20,10 @@ constexpr TipIcon kTree[] = {{sprite::TreeOrb, 289, -14}};
 constexpr TipIcon kSun[] = {{sprite::SunOrb, 379, -14}};
 constexpr TipIcon kSilver[] = {{sprite::SilverOrb, 384, -14}};
 // The first frame of each diamond.
-constexpr TipIcon kDiamonds[] = {{sprite::diamond(1, 1), 325, -4}, {sprite::diamond(2, 1), 346, -4},
-                                 {sprite::diamond(3, 1), 367, -4}, {sprite::diamond(4, 1), 388, -4},
+constexpr TipIcon kDiamonds[] = {{sprite::diamond(1, 1), 325, -4},
+                                 {sprite::diamond(2, 1), 346, -4},
+                                 {sprite::diamond(3, 1), 367, -4},
+                                 {sprite::diamond(4, 1), 388, -4},
                                  {sprite::diamond(5, 1), 409, -4}};
 constexpr TipIcon kDoor[] = {{sprite::DoorClosed, 318, -4}};
 constexpr TipIcon kBubble[] = {{sprite::bubble(1), 430, -3}};
@@ -31,8 +33,8 @@ struct IconList {
     const TipIcon* icons;
     int count;
 };
-constexpr IconList kIcons[] = {{8, kHeart, 1},     {9, kSpiral, 1}, {10, kIce, 1},      {11, kPurple, 1},
-                               {12, kFire, 1},     {13, kTree, 1},  {14, kSun, 1},      {15, kSilver, 1},
+constexpr IconList kIcons[] = {{8, kHeart, 1},     {9, kSpiral, 1}, {10, kIce, 1},   {11, kPurple, 1},
+                               {12, kFire, 1},     {13, kTree, 1},  {14, kSun, 1},   {15, kSilver, 1},
                                {16, kDiamonds, 5}, {17, kDoor, 1},  {50, kBubble, 1}};
 
 struct TipTable {

@@ -57,45 +57,45 @@ struct Sse2 {
     static V orv(V a, V b) { return _mm_or_si128(a, b); }
 };
 
-#define QUANDRITE_KERNEL_BODIES(ISA, ATTR)                                                                     \
-    ATTR inline ISA::V divide255##ISA(ISA::V x) {                                                              \
-        return ISA::shr8(ISA::add(ISA::add(x, ISA::shr8(x)), ISA::set16(1)));                                  \
-    }                                                                                                          \
-    ATTR void span##ISA(uint32_t* dest, const uint32_t* source, int count, uint32_t alpha) {                  \
-        const ISA::V a = ISA::set16(alpha), ia = ISA::set16(255 - alpha), half = ISA::set16(127);              \
-        const ISA::V opaque = ISA::set32(0xFF000000u);                                                         \
-        int i = 0;                                                                                             \
-        for (; i + ISA::kPixels <= count; i += ISA::kPixels) {                                                 \
-            ISA::V s = ISA::load(source + i), d = ISA::load(dest + i);                                         \
-            ISA::V low = divide255##ISA(ISA::add(ISA::add(ISA::mul(ISA::lo(s), a), ISA::mul(ISA::lo(d), ia)), half)); \
+#define QUANDRITE_KERNEL_BODIES(ISA, ATTR)                                                                             \
+    ATTR inline ISA::V divide255##ISA(ISA::V x) {                                                                      \
+        return ISA::shr8(ISA::add(ISA::add(x, ISA::shr8(x)), ISA::set16(1)));                                          \
+    }                                                                                                                  \
+    ATTR void span##ISA(uint32_t* dest, const uint32_t* source, int count, uint32_t alpha) {                           \
+        const ISA::V a = ISA::set16(alpha), ia = ISA::set16(255 - alpha), half = ISA::set16(127);                      \
+        const ISA::V opaque = ISA::set32(0xFF000000u);                                                                 \
+        int i = 0;                                                                                                     \
+        for (; i + ISA::kPixels <= count; i += ISA::kPixels) {                                                         \
+            ISA::V s = ISA::load(source + i), d = ISA::load(dest + i);                                                 \
+            ISA::V low = divide255##ISA(ISA::add(ISA::add(ISA::mul(ISA::lo(s), a), ISA::mul(ISA::lo(d), ia)), half));  \
             ISA::V high = divide255##ISA(ISA::add(ISA::add(ISA::mul(ISA::hi(s), a), ISA::mul(ISA::hi(d), ia)), half)); \
-            ISA::store(dest + i, ISA::orv(ISA::pack(low, high), opaque));                                      \
-        }                                                                                                      \
-        spanScalar(dest + i, source + i, count - i, alpha);                                                   \
-    }                                                                                                          \
-    ATTR void flat##ISA(uint32_t* dest, int count, uint32_t colour, uint32_t alpha) {                         \
-        const ISA::V ia = ISA::set16(255 - alpha), opaque = ISA::set32(0xFF000000u);                           \
-        /* colour * alpha + 127 per channel, the same for every pixel */                                       \
-        const ISA::V share = ISA::add(ISA::mul(ISA::lo(ISA::set32(colour)), ISA::set16(alpha)), ISA::set16(127)); \
-        int i = 0;                                                                                             \
-        for (; i + ISA::kPixels <= count; i += ISA::kPixels) {                                                 \
-            ISA::V d = ISA::load(dest + i);                                                                    \
-            ISA::V low = divide255##ISA(ISA::add(ISA::mul(ISA::lo(d), ia), share));                            \
-            ISA::V high = divide255##ISA(ISA::add(ISA::mul(ISA::hi(d), ia), share));                           \
-            ISA::store(dest + i, ISA::orv(ISA::pack(low, high), opaque));                                      \
-        }                                                                                                      \
-        flatScalar(dest + i, count - i, colour, alpha);                                                       \
-    }                                                                                                          \
-    ATTR void ontoBlack##ISA(uint32_t* dest, const uint32_t* source, int count, uint32_t alpha) {             \
-        const ISA::V a = ISA::set16(alpha), half = ISA::set16(127), opaque = ISA::set32(0xFF000000u);          \
-        int i = 0;                                                                                             \
-        for (; i + ISA::kPixels <= count; i += ISA::kPixels) {                                                 \
-            ISA::V s = ISA::load(source + i);                                                                  \
-            ISA::V low = divide255##ISA(ISA::add(ISA::mul(ISA::lo(s), a), half));                              \
-            ISA::V high = divide255##ISA(ISA::add(ISA::mul(ISA::hi(s), a), half));                             \
-            ISA::store(dest + i, ISA::orv(ISA::pack(low, high), opaque));                                      \
-        }                                                                                                      \
-        ontoBlackScalar(dest + i, source + i, count - i, alpha);                                              \
+            ISA::store(dest + i, ISA::orv(ISA::pack(low, high), opaque));                                              \
+        }                                                                                                              \
+        spanScalar(dest + i, source + i, count - i, alpha);                                                            \
+    }                                                                                                                  \
+    ATTR void flat##ISA(uint32_t* dest, int count, uint32_t colour, uint32_t alpha) {                                  \
+        const ISA::V ia = ISA::set16(255 - alpha), opaque = ISA::set32(0xFF000000u);                                   \
+        /* colour * alpha + 127 per channel, the same for every pixel */                                               \
+        const ISA::V share = ISA::add(ISA::mul(ISA::lo(ISA::set32(colour)), ISA::set16(alpha)), ISA::set16(127));      \
+        int i = 0;                                                                                                     \
+        for (; i + ISA::kPixels <= count; i += ISA::kPixels) {                                                         \
+            ISA::V d = ISA::load(dest + i);                                                                            \
+            ISA::V low = divide255##ISA(ISA::add(ISA::mul(ISA::lo(d), ia), share));                                    \
+            ISA::V high = divide255##ISA(ISA::add(ISA::mul(ISA::hi(d), ia), share));                                   \
+            ISA::store(dest + i, ISA::orv(ISA::pack(low, high), opaque));                                              \
+        }                                                                                                              \
+        flatScalar(dest + i, count - i, colour, alpha);                                                                \
+    }                                                                                                                  \
+    ATTR void ontoBlack##ISA(uint32_t* dest, const uint32_t* source, int count, uint32_t alpha) {                      \
+        const ISA::V a = ISA::set16(alpha), half = ISA::set16(127), opaque = ISA::set32(0xFF000000u);                  \
+        int i = 0;                                                                                                     \
+        for (; i + ISA::kPixels <= count; i += ISA::kPixels) {                                                         \
+            ISA::V s = ISA::load(source + i);                                                                          \
+            ISA::V low = divide255##ISA(ISA::add(ISA::mul(ISA::lo(s), a), half));                                      \
+            ISA::V high = divide255##ISA(ISA::add(ISA::mul(ISA::hi(s), a), half));                                     \
+            ISA::store(dest + i, ISA::orv(ISA::pack(low, high), opaque));                                              \
+        }                                                                                                              \
+        ontoBlackScalar(dest + i, source + i, count - i, alpha);                                                       \
     }
 
 QUANDRITE_KERNEL_BODIES(Sse2, )

@@ -103,12 +103,9 @@ bool compositeSprite(const SpritePixels& sprite, int x, int y, int intensity, bo
             if (ontoBlack && coversScreenRow(span, spanEnd, minX, maxX, x)) {
                 rowCleared[static_cast<size_t>(screenRow)] = false;
                 --clearedRows;
-                if (tinted)
-                    std::fill_n(destLine, kScreenWidth, scaledTint);
-                else if (alpha == 255)
-                    std::memcpy(destLine, sourceRow + minX, kScreenWidth * 4);
-                else
-                    blend.ontoBlack(destLine, sourceRow + minX, kScreenWidth, alpha);
+                if (tinted) std::fill_n(destLine, kScreenWidth, scaledTint);
+                else if (alpha == 255) std::memcpy(destLine, sourceRow + minX, kScreenWidth * 4);
+                else blend.ontoBlack(destLine, sourceRow + minX, kScreenWidth, alpha);
                 continue;
             }
             if (span != spanEnd) fillRow(screenRow);
@@ -120,10 +117,8 @@ bool compositeSprite(const SpritePixels& sprite, int x, int y, int intensity, bo
             int count = end - start;
             uint32_t* dest = destLine + (x + start);
             if (tinted) {
-                if (alpha == 255)
-                    std::fill_n(dest, count, tint);
-                else
-                    blend.flat(dest, count, tint, alpha);
+                if (alpha == 255) std::fill_n(dest, count, tint);
+                else blend.flat(dest, count, tint, alpha);
             } else if (alpha == 255) {
                 std::memcpy(dest, sourceRow + start, static_cast<size_t>(count) * 4);
             } else {

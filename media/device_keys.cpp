@@ -17,10 +17,8 @@ bool startBefore = false;
 void readKeys(uint8_t* keys, bool& startHeld) {
     startHeld = false;
     if (!windowFocusedForKeys()) return;
-    if (testKeyboard)
-        testKeyboard(keys);
-    else
-        backendOps().readKeyboard(keys);
+    if (testKeyboard) testKeyboard(keys);
+    else backendOps().readKeyboard(keys);
     peekGamepadKeys(keys, startHeld);
 }
 }  // namespace

@@ -67,11 +67,16 @@ void refreshPads() {
 
 GamepadState stateOf(SDL_GameController* pad) {
     static constexpr std::pair<SDL_GameControllerButton, GamepadButton> kButtons[] = {
-        {SDL_CONTROLLER_BUTTON_A, PadA},          {SDL_CONTROLLER_BUTTON_B, PadB},
-        {SDL_CONTROLLER_BUTTON_X, PadX},          {SDL_CONTROLLER_BUTTON_Y, PadY},
-        {SDL_CONTROLLER_BUTTON_BACK, PadBack},    {SDL_CONTROLLER_BUTTON_START, PadStart},
-        {SDL_CONTROLLER_BUTTON_DPAD_UP, PadUp},   {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PadDown},
-        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PadLeft}, {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadRight},
+        {SDL_CONTROLLER_BUTTON_A, PadA},
+        {SDL_CONTROLLER_BUTTON_B, PadB},
+        {SDL_CONTROLLER_BUTTON_X, PadX},
+        {SDL_CONTROLLER_BUTTON_Y, PadY},
+        {SDL_CONTROLLER_BUTTON_BACK, PadBack},
+        {SDL_CONTROLLER_BUTTON_START, PadStart},
+        {SDL_CONTROLLER_BUTTON_DPAD_UP, PadUp},
+        {SDL_CONTROLLER_BUTTON_DPAD_DOWN, PadDown},
+        {SDL_CONTROLLER_BUTTON_DPAD_LEFT, PadLeft},
+        {SDL_CONTROLLER_BUTTON_DPAD_RIGHT, PadRight},
     };
     GamepadState state;
     for (auto [sdlButton, bit] : kButtons)

@@ -133,8 +133,7 @@ void gpuClear(uint32_t argb) {
 
 bool gpuDrawSprite(const std::shared_ptr<const SpritePixels>& sprite, int x, int y, int intensity, bool tinted,
                    uint32_t tint) {
-    if (x >= kScreenWidth || y >= kScreenHeight || int64_t{x} + sprite->width <= 0 ||
-        int64_t{y} + sprite->height <= 0)
+    if (x >= kScreenWidth || y >= kScreenHeight || int64_t{x} + sprite->width <= 0 || int64_t{y} + sprite->height <= 0)
         return false;
     if (intensity <= 0 || sprite->spans.empty() || !beginDrawing()) return true;
     SpriteTextures* entry = texturesFor(sprite);

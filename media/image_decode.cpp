@@ -15,18 +15,18 @@ ImageFormat detectImageFormat(const uint8_t* data, size_t length) {
 
 bool readImageInfo(const uint8_t* data, size_t length, ImageInfo& info) {
     switch (detectImageFormat(data, length)) {
-        case ImageFormat::Png: return readPngInfo(data, length, info);
-        case ImageFormat::Jpeg: return readJpegInfo(data, length, info);
-        default: return false;
+    case ImageFormat::Png: return readPngInfo(data, length, info);
+    case ImageFormat::Jpeg: return readJpegInfo(data, length, info);
+    default: return false;
     }
 }
 
 bool decodeImage(const uint8_t* data, size_t length, SpritePixels& out) {
     bool ok = false;
     switch (detectImageFormat(data, length)) {
-        case ImageFormat::Png: ok = decodePng(data, length, out); break;
-        case ImageFormat::Jpeg: ok = decodeJpeg(data, length, out); break;
-        default: break;
+    case ImageFormat::Png: ok = decodePng(data, length, out); break;
+    case ImageFormat::Jpeg: ok = decodeJpeg(data, length, out); break;
+    default: break;
     }
     if (!ok) {
         out = SpritePixels{};

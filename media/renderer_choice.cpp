@@ -19,8 +19,7 @@ Verdict verdict = Verdict::Unknown;
 bool xServerOffersNoGpu(SDL_Window* window) {
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.display)
-        return false;
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.display) return false;
     int opcode = 0, event = 0, error = 0;
     Display* display = info.info.x11.display;
     return !XQueryExtension(display, "DRI3", &opcode, &event, &error) &&
@@ -41,8 +40,8 @@ bool rendererIsSoftware(SDL_Renderer* renderer) {
     SDL_RendererInfo info;
     if (SDL_GetRendererInfo(renderer, &info) != 0 || !(info.flags & SDL_RENDERER_ACCELERATED)) return true;
     const char* name = glRendererName(renderer);
-    return name && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
-                    std::strstr(name, "Software Rasterizer"));
+    return name &&
+           (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") || std::strstr(name, "Software Rasterizer"));
 }
 
 }  // namespace
@@ -51,8 +50,8 @@ SDL_Renderer* createGpuRenderer(SDL_Window* window, uint32_t flags, bool forced)
     forced = forced || SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
     if (!forced && verdict == Verdict::Unknown && xServerOffersNoGpu(window)) verdict = Verdict::Cpu;
     if (!forced && verdict == Verdict::Cpu) return nullptr;
-    SDL_Renderer* renderer =
-        SDL_CreateRenderer(window, -1, flags | SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1,
+                                                flags | SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
     if (!renderer || forced) return renderer;
     verdict = rendererIsSoftware(renderer) ? Verdict::Cpu : Verdict::Gpu;
     if (verdict == Verdict::Gpu) return renderer;

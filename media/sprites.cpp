@@ -110,8 +110,7 @@ int displaySpriteTinted(int number, int x, int y, int intensity, int64_t colour)
     SpriteRecord* record = sprites.lookup(number);
     if (!record) return 0;
     // A sprite off the screen costs one rectangle test and no decode.
-    if (x >= kScreenWidth || y >= kScreenHeight || int64_t{x} + record->width <= 0 ||
-        int64_t{y} + record->height <= 0)
+    if (x >= kScreenWidth || y >= kScreenHeight || int64_t{x} + record->width <= 0 || int64_t{y} + record->height <= 0)
         return 0;
     std::shared_ptr<const SpritePixels> pixels = record->own;
     if (!pixels) pixels = imagePixels(*record->image);

@@ -42,7 +42,8 @@ SDL_Surface* pictureIn(const SDL_PixelFormat* format) {
         presenter.picture->pixels == backBuffer())
         return presenter.picture;
     if (presenter.picture) SDL_FreeSurface(presenter.picture);
-    uint32_t layout = sameLayoutAsPicture(presenter.surface) ? format->format : static_cast<uint32_t>(SDL_PIXELFORMAT_ARGB8888);
+    uint32_t layout = sameLayoutAsPicture(presenter.surface) ? format->format
+                                                             : static_cast<uint32_t>(SDL_PIXELFORMAT_ARGB8888);
     presenter.picture = SDL_CreateRGBSurfaceWithFormatFrom(backBuffer(), kScreenWidth, kScreenHeight, 32,
                                                            kScreenWidth * 4, layout);
     if (presenter.picture) SDL_SetSurfaceBlendMode(presenter.picture, SDL_BLENDMODE_NONE);

@@ -21,17 +21,15 @@ uint32_t read32(const uint8_t* p) {
 // One sample of `bytes` bytes (little-endian, unsigned when 8-bit) to 16 bits.
 int16_t sampleTo16(const uint8_t* p, int bytes) {
     switch (bytes) {
-        case 1: return static_cast<int16_t>((p[0] - 128) * 256);
-        case 2: return static_cast<int16_t>(read16(p));
-        default: return static_cast<int16_t>(read16(p + bytes - 2));
+    case 1: return static_cast<int16_t>((p[0] - 128) * 256);
+    case 2: return static_cast<int16_t>(read16(p));
+    default: return static_cast<int16_t>(read16(p + bytes - 2));
     }
 }
 
 }  // namespace
 
-bool isRiffData(const uint8_t* data, size_t length) {
-    return data && length >= 4 && std::memcmp(data, "RIFF", 4) == 0;
-}
+bool isRiffData(const uint8_t* data, size_t length) { return data && length >= 4 && std::memcmp(data, "RIFF", 4) == 0; }
 
 bool decodeWave(const uint8_t* data, size_t length, std::vector<int16_t>& out) {
     if (!isRiffData(data, length) || length < kFormatBlockStart + 16) return false;
@@ -86,7 +84,8 @@ bool decodeWave(const uint8_t* data, size_t length, std::vector<int16_t>& out) {
 void convertRate(std::vector<int16_t>& stereo, int rate) {
     if (rate != kMixRate && !stereo.empty()) {
         size_t inFrames = stereo.size() / 2;
-        size_t outFrames = static_cast<size_t>(static_cast<uint64_t>(inFrames) * kMixRate / static_cast<uint64_t>(rate));
+        size_t outFrames = static_cast<size_t>(static_cast<uint64_t>(inFrames) * kMixRate /
+                                               static_cast<uint64_t>(rate));
         outFrames = std::min(outFrames, kMaxDecodedBytes / 4);
         std::vector<int16_t> converted(outFrames * 2);
         for (size_t i = 0; i < outFrames; ++i) {
@@ -95,8 +94,8 @@ void convertRate(std::vector<int16_t>& stereo, int rate) {
             size_t second = std::min(first + 1, inFrames - 1);
             double t = at - static_cast<double>(first);
             for (size_t c = 0; c < 2; ++c)
-                converted[2 * i + c] =
-                    static_cast<int16_t>(stereo[2 * first + c] * (1.0 - t) + stereo[2 * second + c] * t);
+                converted[2 * i + c] = static_cast<int16_t>(stereo[2 * first + c] * (1.0 - t) +
+                                                            stereo[2 * second + c] * t);
         }
         stereo.swap(converted);
     }

@@ -87,12 +87,12 @@ void translateSdlEvent(const SDL_Event& event) {
     }
     if (event.type != SDL_WINDOWEVENT) return;
     switch (event.window.event) {
-        case SDL_WINDOWEVENT_CLOSE: queueEvent(kEventCloseWindow); break;
-        case SDL_WINDOWEVENT_FOCUS_GAINED: queueEvent(kEventActivated); break;
-        case SDL_WINDOWEVENT_FOCUS_LOST: queueEvent(kEventDeactivated); break;
-        case SDL_WINDOWEVENT_MOVED: queueEvent(kEventMoved); break;
-        case SDL_WINDOWEVENT_SIZE_CHANGED: queueEvent(kEventResized); break;
-        default: break;
+    case SDL_WINDOWEVENT_CLOSE: queueEvent(kEventCloseWindow); break;
+    case SDL_WINDOWEVENT_FOCUS_GAINED: queueEvent(kEventActivated); break;
+    case SDL_WINDOWEVENT_FOCUS_LOST: queueEvent(kEventDeactivated); break;
+    case SDL_WINDOWEVENT_MOVED: queueEvent(kEventMoved); break;
+    case SDL_WINDOWEVENT_SIZE_CHANGED: queueEvent(kEventResized); break;
+    default: break;
     }
 }
 

@@ -25,8 +25,8 @@ void applyWindowIcon(SDL_Window* window) {
     if (made.size <= 0 && maker) made = maker();
     if (made.size <= 0) return;
     // SDL copies the pixels, so the surface may borrow ours for the call.
-    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(made.argb.data(), made.size, made.size, 32,
-                                                              made.size * 4, SDL_PIXELFORMAT_ARGB8888);
+    SDL_Surface* surface = SDL_CreateRGBSurfaceWithFormatFrom(made.argb.data(), made.size, made.size, 32, made.size * 4,
+                                                              SDL_PIXELFORMAT_ARGB8888);
     if (!surface) return;
     SDL_SetWindowIcon(window, surface);
     SDL_FreeSurface(surface);

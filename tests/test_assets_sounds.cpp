@@ -97,8 +97,8 @@ double peak(const std::vector<double>& x) {
     return p;
 }
 
-constexpr size_t kTailFrames = 4410;   // the last 100 ms
-constexpr size_t kWindowFrames = 441;  // 10 ms
+constexpr size_t kTailFrames = 4410;     // the last 100 ms
+constexpr size_t kWindowFrames = 441;    // 10 ms
 constexpr double kTailLimit = 0.005623;  // -45 dBFS
 constexpr double kEndLimit = 0.001;      // -60 dBFS
 

@@ -41,7 +41,8 @@ TEST(Random, SequenceMatchesAnIndependentModel) {
         RandomGenerator generator;
         generator.seed(seed);
         std::vector<uint32_t> expected = modelSequence(seed, 200);
-        for (size_t n = 0; n < expected.size(); ++n) ASSERT_EQ(generator.step(), expected[n]) << "seed " << seed << " step " << n;
+        for (size_t n = 0; n < expected.size(); ++n)
+            ASSERT_EQ(generator.step(), expected[n]) << "seed " << seed << " step " << n;
     }
 }
 

@@ -66,6 +66,7 @@ TEST(Strings, ParseIntegerWrapsModulo2To64) {
     EXPECT_EQ(parseInteger("$FFFFFFFFFFFFFFFF"), -1);
     EXPECT_EQ(parseInteger("$1FFFFFFFFFFFFFFFF"), -1);
     // Round trip through the text form for values near the edges.
-    for (int64_t v : {std::numeric_limits<int64_t>::min(), int64_t{-1}, int64_t{0}, std::numeric_limits<int64_t>::max()})
+    for (int64_t v :
+         {std::numeric_limits<int64_t>::min(), int64_t{-1}, int64_t{0}, std::numeric_limits<int64_t>::max()})
         EXPECT_EQ(parseInteger(formatInteger(v)), v);
 }

@@ -53,11 +53,32 @@ std::string joinLines(const std::vector<std::string>& lines, const std::string& 
 
 // Numbers a hostile or damaged file may hold.
 const char* const kNastyNumbers[] = {
-    "-1", "0", "-0", "9223372036854775807", "-9223372036854775808", "9223372036854775808",
-    "18446744073709551615", "18446744073709551616", "99999999999999999999999999999999999999",
-    "-99999999999999999999999999", "2147483647", "2147483648", "-2147483648", "4294967295",
-    "4294967296", "$FFFFFFFFFFFFFFFF", "$8000000000000000", "%1111111111111111111111111111111111111111111111111111111111111111",
-    "  \t-42", "+7", "12abc", "-", "$", "%", "\xff\xfe", "",
+    "-1",
+    "0",
+    "-0",
+    "9223372036854775807",
+    "-9223372036854775808",
+    "9223372036854775808",
+    "18446744073709551615",
+    "18446744073709551616",
+    "99999999999999999999999999999999999999",
+    "-99999999999999999999999999",
+    "2147483647",
+    "2147483648",
+    "-2147483648",
+    "4294967295",
+    "4294967296",
+    "$FFFFFFFFFFFFFFFF",
+    "$8000000000000000",
+    "%1111111111111111111111111111111111111111111111111111111111111111",
+    "  \t-42",
+    "+7",
+    "12abc",
+    "-",
+    "$",
+    "%",
+    "\xff\xfe",
+    "",
 };
 
 class Mutator {
@@ -91,10 +112,9 @@ private:
             return bytes;
         case 4:  // a line of megabytes, of digits or of anything
             if (below(8) != 0) return mutateOnce(std::move(bytes));
-            return bytes.insert(below(bytes.size() + 1),
-                                std::string(below(2 * 1024 * 1024) + 4096, below(2) ? '9' : static_cast<char>(below(256))));
-        case 5:
-            return replaceLine(std::move(bytes), kNastyNumbers[below(std::size(kNastyNumbers))]);
+            return bytes.insert(below(bytes.size() + 1), std::string(below(2 * 1024 * 1024) + 4096,
+                                                                     below(2) ? '9' : static_cast<char>(below(256))));
+        case 5: return replaceLine(std::move(bytes), kNastyNumbers[below(std::size(kNastyNumbers))]);
         case 6:  // a number nudged, as by a hand edit
             return nudgeLine(std::move(bytes));
         case 7:  // other line ends
@@ -117,7 +137,8 @@ private:
             return joinLines(lines, "\r\n");
         }
         default:  // a stretch of random bytes overwritten
-            for (uint64_t i = below(40); i > 0 && !bytes.empty(); --i) bytes[below(bytes.size())] = static_cast<char>(below(256));
+            for (uint64_t i = below(40); i > 0 && !bytes.empty(); --i)
+                bytes[below(bytes.size())] = static_cast<char>(below(256));
             return bytes;
         }
     }
@@ -221,7 +242,8 @@ TEST_F(HiscoreFuzz, MutatedFilesGiveOnlyTheOutcomesTheRulesAllow) {
     auto table = std::make_unique<GameState>();
     game::fillDefaultHiscores(*table);
     valid.push_back(saved(*table));
-    for (int row = 1; row <= game::kHiscoreRows; ++row) table->hiscoreNames[row] = "err", table->hiscoreScores[row] = 1000;
+    for (int row = 1; row <= game::kHiscoreRows; ++row)
+        table->hiscoreNames[row] = "err", table->hiscoreScores[row] = 1000;
     valid.push_back(saved(*table));
     for (int n = 0; n < 6; ++n) {
         for (int row = 1; row <= game::kHiscoreRows; ++row) {
@@ -271,10 +293,11 @@ TEST_F(HiscoreFuzz, MutatedFilesGiveOnlyTheOutcomesTheRulesAllow) {
     }
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
-    std::printf("hiscore fuzz: seed %llu, %llu inputs in %.2f s: %llu kept the defaults, %llu error tables, %llu accepted (%llu of them changed)\n",
-                static_cast<unsigned long long>(seed), static_cast<unsigned long long>(inputs), seconds,
-                static_cast<unsigned long long>(keptDefaults), static_cast<unsigned long long>(errorTables),
-                static_cast<unsigned long long>(accepted), static_cast<unsigned long long>(acceptedChanged));
+    std::printf(
+        "hiscore fuzz: seed %llu, %llu inputs in %.2f s: %llu kept the defaults, %llu error tables, %llu accepted (%llu of them changed)\n",
+        static_cast<unsigned long long>(seed), static_cast<unsigned long long>(inputs), seconds,
+        static_cast<unsigned long long>(keptDefaults), static_cast<unsigned long long>(errorTables),
+        static_cast<unsigned long long>(accepted), static_cast<unsigned long long>(acceptedChanged));
     RecordProperty("inputs", std::to_string(inputs));
     RecordProperty("seconds", std::to_string(seconds));
     // Each outcome was reached, also by a changed file that still passes, so the

@@ -25,34 +25,34 @@ Bytes mutate(const Bytes& original, std::mt19937& random) {
     int edits = 1 + static_cast<int>(random() % 4);
     for (int e = 0; e < edits && !data.empty(); ++e) {
         switch (random() % 5) {
-            case 0:  // bit flips
-                for (int i = 0; i < 1 + static_cast<int>(random() % 8); ++i)
-                    data[pick(data.size())] ^= static_cast<uint8_t>(1u << (random() % 8));
-                break;
-            case 1:  // truncation
-                data.resize(pick(data.size()));
-                break;
-            case 2: {  // inserted bytes
-                size_t at = pick(data.size());
-                Bytes extra(1 + pick(16));
-                for (auto& b : extra) b = static_cast<uint8_t>(random());
-                data.insert(data.begin() + static_cast<long>(at), extra.begin(), extra.end());
-                break;
-            }
-            case 3: {  // a length or size field made huge, zero or odd
-                if (data.size() < 4) break;
-                size_t at = pick(data.size() - 3);
-                static const uint32_t values[] = {0u, 1u, 0x7FFFFFFFu, 0xFFFFFFFFu, 0xFFFFu, 40u};
-                uint32_t v = values[random() % 6];
-                std::memcpy(data.data() + at, &v, 4);
-                break;
-            }
-            default: {  // a byte run overwritten with random values
-                size_t at = pick(data.size());
-                for (size_t i = at; i < std::min(data.size(), at + 1 + pick(8)); ++i)
-                    data[i] = static_cast<uint8_t>(random());
-                break;
-            }
+        case 0:  // bit flips
+            for (int i = 0; i < 1 + static_cast<int>(random() % 8); ++i)
+                data[pick(data.size())] ^= static_cast<uint8_t>(1u << (random() % 8));
+            break;
+        case 1:  // truncation
+            data.resize(pick(data.size()));
+            break;
+        case 2: {  // inserted bytes
+            size_t at = pick(data.size());
+            Bytes extra(1 + pick(16));
+            for (auto& b : extra) b = static_cast<uint8_t>(random());
+            data.insert(data.begin() + static_cast<long>(at), extra.begin(), extra.end());
+            break;
+        }
+        case 3: {  // a length or size field made huge, zero or odd
+            if (data.size() < 4) break;
+            size_t at = pick(data.size() - 3);
+            static const uint32_t values[] = {0u, 1u, 0x7FFFFFFFu, 0xFFFFFFFFu, 0xFFFFu, 40u};
+            uint32_t v = values[random() % 6];
+            std::memcpy(data.data() + at, &v, 4);
+            break;
+        }
+        default: {  // a byte run overwritten with random values
+            size_t at = pick(data.size());
+            for (size_t i = at; i < std::min(data.size(), at + 1 + pick(8)); ++i)
+                data[i] = static_cast<uint8_t>(random());
+            break;
+        }
         }
     }
     return data;

@@ -79,8 +79,8 @@ TEST(Demo, DamagedFilesAreRefusedWithAReason) {
 TEST(Demo, ScriptHoldsEachLinesKeysUntilTheNextLine) {
     Demo demo;
     std::string error;
-    ASSERT_TRUE(demoFromScript("seed: 42\n# start the game\n5: Space\n7: -\n20: Right Up\n30: Q\n40: end\n", demo,
-                               error))
+    ASSERT_TRUE(
+        demoFromScript("seed: 42\n# start the game\n5: Space\n7: -\n20: Right Up\n30: Q\n40: end\n", demo, error))
         << error;
     EXPECT_EQ(demo.seed, 42u);
     EXPECT_EQ(demo.frames, 40u);

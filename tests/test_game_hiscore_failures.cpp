@@ -101,8 +101,8 @@ TEST_F(HiscoreFailures, AFileThatCannotBeReadIsNeverSavedOverAndSaysSo) {
     EXPECT_EQ(readWholeFile(filePath()), before) << "the player's table was saved over";
     const std::string expected = "quandrite: could not open the hiscore file " + filePath() +
                                  ": Permission denied\n"
-                                 "quandrite: could not save the hiscore file " + filePath() +
-                                 ": Permission denied to read it, so it is not saved over\n";
+                                 "quandrite: could not save the hiscore file " +
+                                 filePath() + ": Permission denied to read it, so it is not saved over\n";
     EXPECT_EQ(readWholeFile(said), expected);
 }
 

@@ -26,16 +26,16 @@ struct ExpectedLevel {
 // Counts of groups 1..9 (silver, skull, sun, tree, fire, purple, ice, spiral,
 // heart) and a checksum over exit, diamonds and every orb in group and orb order.
 constexpr ExpectedLevel kExpected[] = {
-    {1, {8, 1, 8, 0, 0, 0, 1, 0, 1}, 0xf76f91d2u},      {2, {8, 2, 9, 0, 0, 0, 0, 0, 1}, 0x49e1d79fu},
-    {3, {8, 6, 0, 0, 0, 0, 8, 2, 0}, 0xcc900eaeu},      {4, {8, 0, 2, 1, 1, 0, 0, 1, 0}, 0x2fd88f25u},
-    {5, {8, 6, 0, 0, 0, 0, 8, 3, 0}, 0x5e798bd0u},      {6, {10, 0, 0, 0, 0, 0, 0, 18, 0}, 0x45ae913eu},
-    {7, {10, 0, 26, 0, 0, 0, 0, 18, 0}, 0x05622e4au},   {8, {4, 7, 3, 0, 0, 2, 0, 8, 1}, 0x60011e9au},
-    {9, {25, 7, 30, 0, 0, 3, 0, 0, 0}, 0xd69b4cadu},    {10, {30, 7, 25, 3, 1, 2, 0, 0, 0}, 0x55747cabu},
-    {11, {12, 4, 0, 0, 0, 8, 1, 13, 1}, 0xb2719b78u},   {12, {0, 3, 0, 0, 0, 0, 0, 3, 0}, 0x78a4c841u},
-    {13, {5, 5, 15, 6, 5, 5, 3, 0, 0}, 0x823e6059u},    {14, {5, 16, 3, 6, 5, 0, 0, 11, 0}, 0xa6981aeeu},
-    {15, {5, 11, 5, 5, 0, 1, 0, 5, 1}, 0x53082c76u},    {16, {0, 4, 2, 8, 0, 8, 2, 5, 0}, 0xd470d7d4u},
+    {1, {8, 1, 8, 0, 0, 0, 1, 0, 1}, 0xf76f91d2u},        {2, {8, 2, 9, 0, 0, 0, 0, 0, 1}, 0x49e1d79fu},
+    {3, {8, 6, 0, 0, 0, 0, 8, 2, 0}, 0xcc900eaeu},        {4, {8, 0, 2, 1, 1, 0, 0, 1, 0}, 0x2fd88f25u},
+    {5, {8, 6, 0, 0, 0, 0, 8, 3, 0}, 0x5e798bd0u},        {6, {10, 0, 0, 0, 0, 0, 0, 18, 0}, 0x45ae913eu},
+    {7, {10, 0, 26, 0, 0, 0, 0, 18, 0}, 0x05622e4au},     {8, {4, 7, 3, 0, 0, 2, 0, 8, 1}, 0x60011e9au},
+    {9, {25, 7, 30, 0, 0, 3, 0, 0, 0}, 0xd69b4cadu},      {10, {30, 7, 25, 3, 1, 2, 0, 0, 0}, 0x55747cabu},
+    {11, {12, 4, 0, 0, 0, 8, 1, 13, 1}, 0xb2719b78u},     {12, {0, 3, 0, 0, 0, 0, 0, 3, 0}, 0x78a4c841u},
+    {13, {5, 5, 15, 6, 5, 5, 3, 0, 0}, 0x823e6059u},      {14, {5, 16, 3, 6, 5, 0, 0, 11, 0}, 0xa6981aeeu},
+    {15, {5, 11, 5, 5, 0, 1, 0, 5, 1}, 0x53082c76u},      {16, {0, 4, 2, 8, 0, 8, 2, 5, 0}, 0xd470d7d4u},
     {17, {10, 10, 5, 10, 5, 13, 10, 10, 2}, 0x79ddac2du}, {18, {6, 6, 8, 5, 3, 4, 3, 6, 0}, 0x7c77a84fu},
-    {19, {2, 2, 2, 0, 1, 0, 0, 2, 0}, 0x2953a386u},     {20, {9, 9, 0, 7, 0, 7, 1, 0, 0}, 0x555f29deu},
+    {19, {2, 2, 2, 0, 1, 0, 0, 2, 0}, 0x2953a386u},       {20, {9, 9, 0, 7, 0, 7, 1, 0, 0}, 0x555f29deu},
 };
 
 // Multiply-then-xor over the values as unsigned 32-bit words; the same
@@ -88,7 +88,8 @@ TEST(LevelTables, EveryLevelHasTheDocumentedCountsAndPositions) {
         SCOPED_TRACE(expected.level);
         auto s = freshState();
         setUpLevel(*s, expected.level);
-        for (int g = 1; g <= game::kOrbGroups; ++g) EXPECT_EQ(s->orbs[g].count, expected.counts[g - 1]) << "group " << g;
+        for (int g = 1; g <= game::kOrbGroups; ++g)
+            EXPECT_EQ(s->orbs[g].count, expected.counts[g - 1]) << "group " << g;
         EXPECT_EQ(layoutChecksum(*s), expected.checksum);
     }
 }

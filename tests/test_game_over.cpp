@@ -40,9 +40,7 @@ protected:
             ++row;
         }
     }
-    bool hiscoreFileExists() const {
-        return std::filesystem::exists(media::resolveFileName("\\quandrite.dat"));
-    }
+    bool hiscoreFileExists() const { return std::filesystem::exists(media::resolveFileName("\\quandrite.dat")); }
 };
 
 TEST(HiscoreInsertion, TheTenTestsPlaceEqualScoresBelowExceptAtRowNine) {
@@ -51,8 +49,8 @@ TEST(HiscoreInsertion, TheTenTestsPlaceEqualScoresBelowExceptAtRowNine) {
         int row;  // 0: the table stays as it was
     };
     // Default table: 550 500 450 400 350 300 250 200 150 100.
-    const Case cases[] = {{100, 10}, {149, 10}, {150, 9}, {151, 9},  {200, 9}, {201, 8}, {450, 4},
-                          {500, 3},  {550, 2},  {551, 1}, {99999, 1}, {99, 0}};
+    const Case cases[] = {{100, 10}, {149, 10}, {150, 9}, {151, 9}, {200, 9},   {201, 8},
+                          {450, 4},  {500, 3},  {550, 2}, {551, 1}, {99999, 1}, {99, 0}};
     for (const Case& c : cases) {
         GameState state;
         fillDefaultHiscores(state);

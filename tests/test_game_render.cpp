@@ -178,8 +178,8 @@ TEST_F(LevelFrame, LayersComeInTheirFixedOrderWithTheirPlacesAndOpacities) {
     for (int set = 1; set <= 4; ++set)
         for (int j = 1; j <= 4; ++j) want.push_back(700 + set);
     // Number texts are drawn from their last character back to the first.
-    for (int sprite : {16, 16, 17, 120, 18, 19, 14, 108, 110, 107, 121, 27, 66, 66, 23, 29, 23, 20, 22, 21, 65, 25, 64,
-                       62, 65, int(s.playerFrame)})
+    for (int sprite : {16, 16, 17, 120, 18, 19, 14, 108, 110, 107, 121, 27, 66,
+                       66, 23, 29, 23,  20, 22, 21, 65,  25,  64,  62,  65, int(s.playerFrame)})
         want.push_back(sprite);
     for (int k = 1; k <= 5; ++k) {
         want.push_back(67 + 8 * (k - 1) + (s.diamonds[k].frame - 1));

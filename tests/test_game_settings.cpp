@@ -158,7 +158,8 @@ TEST(SettingsAtStart, SoundOffIsHonouredAtTheNextStart) {
     setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
     setenv("XDG_DATA_HOME", data.path().c_str(), 1);
     std::filesystem::create_directories(config.path() + "/quandrite");
-    writeWholeFile(config.path() + "/quandrite/settings.ini", "sound = off\nvolume = 50\nsize = 800x500\nscale = integer\nrenderer = software\n");
+    writeWholeFile(config.path() + "/quandrite/settings.ini",
+                   "sound = off\nvolume = 50\nsize = 800x500\nscale = integer\nrenderer = software\n");
     media::chooseBackend(media::Backend::Headless);
     media::setFramePacing(false);
     media::VirtualClock clock;

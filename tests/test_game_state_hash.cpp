@@ -39,10 +39,8 @@ struct MemberOf<T Record::*> {
 
 template <typename T>
 void bump(T& value) {
-    if constexpr (std::is_same_v<T, std::string>)
-        value += 'x';
-    else
-        value = static_cast<T>(value + 1);
+    if constexpr (std::is_same_v<T, std::string>) value += 'x';
+    else value = static_cast<T>(value + 1);
 }
 
 constexpr uint8_t kOrbsInBase = 3;
@@ -89,9 +87,8 @@ protected:
             std::apply(
                 [&](auto... field) {
                     (checkValue<typename MemberOf<decltype(field)>::type>(
-                         [&, field](GameState& s) -> auto& { return access(s)[element].*field; },
-                         lastUsed(Record{}), what + " [" + std::to_string(element) + "] field " +
-                                                 std::to_string(index++)),
+                         [&, field ](GameState & s) -> auto& { return access(s)[element].*field; }, lastUsed(Record{}),
+                         what + " [" + std::to_string(element) + "] field " + std::to_string(index++)),
                      ...);
                 },
                 list);
@@ -113,10 +110,8 @@ TEST_F(StateHash, ChangingAnyFieldChangesTheHash) {
             checkRecords<Diamond, 6>(access, kDiamondFields, what);
         else if constexpr (std::is_same_v<T, decltype(GameState::bubbles)>)
             checkRecords<BubbleSet, 6>(access, kBubbleSetFields, what);
-        else if constexpr (IsArray<T>::value)
-            checkValue<T>(access, std::tuple_size_v<T> - 1, what);
-        else
-            checkValue<T>(access, 0, what);
+        else if constexpr (IsArray<T>::value) checkValue<T>(access, std::tuple_size_v<T> - 1, what);
+        else checkValue<T>(access, 0, what);
     };
     std::apply([&](auto... field) { (check(field), ...); }, kGameStateFields);
     EXPECT_EQ(index, std::tuple_size_v<decltype(kGameStateFields)>);
@@ -125,7 +120,7 @@ TEST_F(StateHash, ChangingAnyFieldChangesTheHash) {
 TEST_F(StateHash, EqualStatesHashAlikeWhateverTheUnusedElementsHold) {
     GameState a = baseState();
     GameState b = baseState();
-    b.orbs[1].x[0] = 7;               // element 0 is never used
+    b.orbs[1].x[0] = 7;                // element 0 is never used
     b.orbs[1].x[kOrbsInBase + 1] = 7;  // beyond the group's count
     b.bubbles[1].y[kBubblesUsed + 1] = 7;
     EXPECT_EQ(hashGameState(a), hashGameState(b));

@@ -57,8 +57,8 @@ TEST_F(FilePlaces, AReadOnlyFileIsReadButNotWrittenWhenOpened) {
 }
 
 TEST_F(FilePlaces, AFileThatCannotBeReadIsNeverSavedOver) {
-    makeFile("table.dat", "the player's table\r\n", fs::perms::owner_write | fs::perms::group_write |
-                                                            fs::perms::others_write);
+    makeFile("table.dat", "the player's table\r\n",
+             fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write);
     int result = exitCodeAsOrdinaryUser([&] {
         if (media::openFile(0, path("table.dat"))) return 1;
         if (media::lastOpenError() != path("table.dat") + ": Permission denied") return 2;

@@ -122,7 +122,8 @@ TEST_F(Files, LinesComeBackThroughTheBufferAndAcrossReopening) {
     // Enough lines to fill the buffer many times, a line as long as the
     // buffer (written directly) and one of exactly the line limit.
     std::vector<std::string> lines;
-    for (int i = 0; i < 900; ++i) lines.push_back("line " + std::to_string(i) + std::string(static_cast<size_t>(i % 13), '#'));
+    for (int i = 0; i < 900; ++i)
+        lines.push_back("line " + std::to_string(i) + std::string(static_cast<size_t>(i % 13), '#'));
     lines.push_back(std::string(media::kMaxLineLength, 'L'));
     lines.push_back("\x01\x7f\xff high and low bytes");
     lines.push_back("after");

@@ -101,8 +101,7 @@ TEST(ImageDecodeTest, HeaderReadingGivesSizesAndRefusesForeignOrIncompleteData) 
     SpritePixels pixels;
     EXPECT_FALSE(decodeImage(bitmap, sizeof bitmap, pixels));
     EXPECT_FALSE(decodeImage(nullptr, 0, pixels));
-    for (size_t cut = 8; cut < png.size(); cut += 7)
-        ASSERT_FALSE(decodeImage(png.data(), cut, pixels)) << cut;
+    for (size_t cut = 8; cut < png.size(); cut += 7) ASSERT_FALSE(decodeImage(png.data(), cut, pixels)) << cut;
     EXPECT_TRUE(pixels.argb.empty());
 }
 

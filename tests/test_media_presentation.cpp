@@ -88,8 +88,8 @@ TEST(ScaleModeCycle, GoesThroughTheThreeModesAndTellsTheObserver) {
     setScaleModeObserver([&](ScaleMode mode) { seen.push_back(mode); });
     for (int i = 0; i < 4; ++i) cycleScaleMode();
     setScaleModeObserver(nullptr);
-    EXPECT_EQ(seen, (std::vector<ScaleMode>{ScaleMode::Aspect, ScaleMode::Integer, ScaleMode::Stretch,
-                                            ScaleMode::Aspect}));
+    EXPECT_EQ(seen,
+              (std::vector<ScaleMode>{ScaleMode::Aspect, ScaleMode::Integer, ScaleMode::Stretch, ScaleMode::Aspect}));
     EXPECT_EQ(scaleMode(), ScaleMode::Aspect);
     setScaleMode(ScaleMode::Stretch);
 }

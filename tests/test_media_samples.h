@@ -100,11 +100,10 @@ inline Bytes makeJpeg(int width, int height, const std::vector<uint32_t>& rgb, b
     while (cinfo.next_scanline < cinfo.image_height) {
         row.clear();
         for (int x = 0; x < width; ++x) {
-            uint32_t p = rgb[static_cast<size_t>(cinfo.next_scanline) * static_cast<size_t>(width) + static_cast<size_t>(x)];
-            if (grey)
-                row.push_back(uint8_t(p));
-            else
-                pushBytes(row, {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
+            uint32_t p =
+                rgb[static_cast<size_t>(cinfo.next_scanline) * static_cast<size_t>(width) + static_cast<size_t>(x)];
+            if (grey) row.push_back(uint8_t(p));
+            else pushBytes(row, {uint8_t(p >> 16), uint8_t(p >> 8), uint8_t(p)});
         }
         JSAMPROW pointer = row.data();
         jpeg_write_scanlines(&cinfo, &pointer, 1);
@@ -117,7 +116,9 @@ inline Bytes makeJpeg(int width, int height, const std::vector<uint32_t>& rgb, b
 }
 
 inline void put16(Bytes& out, uint32_t v) { pushBytes(out, {uint8_t(v), uint8_t(v >> 8)}); }
-inline void put32(Bytes& out, uint32_t v) { pushBytes(out, {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)}); }
+inline void put32(Bytes& out, uint32_t v) {
+    pushBytes(out, {uint8_t(v), uint8_t(v >> 8), uint8_t(v >> 16), uint8_t(v >> 24)});
+}
 
 struct WaveOptions {
     int channels = 2;
@@ -149,10 +150,8 @@ inline Bytes makeWave(const std::vector<int16_t>& samples, const WaveOptions& op
     Bytes data;
     for (int16_t s : samples) {
         for (int i = 0; i < bytes - 2; ++i) data.push_back(0);
-        if (bytes == 1)
-            data.push_back(uint8_t((s >> 8) + 128));
-        else
-            put16(data, static_cast<uint16_t>(s));
+        if (bytes == 1) data.push_back(uint8_t((s >> 8) + 128));
+        else put16(data, static_cast<uint16_t>(s));
     }
     Bytes out;
     appendBytes(out, "RIFF", 4);

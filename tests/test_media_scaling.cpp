@@ -27,12 +27,12 @@ struct Expected {
 // Worked out by hand: 1600 x 900 is wider than 1020 : 607, 3000 x 1800 and
 // 800 x 500 are taller, 800 x 500 is smaller than the picture.
 const Expected kExpected[] = {
-    {1020, 607, ScaleMode::Stretch, {0, 0, 1020, 607}},   {1020, 607, ScaleMode::Aspect, {0, 0, 1020, 607}},
-    {1020, 607, ScaleMode::Integer, {0, 0, 1020, 607}},   {1600, 900, ScaleMode::Stretch, {0, 0, 1600, 900}},
-    {1600, 900, ScaleMode::Aspect, {44, 0, 1512, 900}},   {1600, 900, ScaleMode::Integer, {290, 146, 1020, 607}},
-    {3000, 1800, ScaleMode::Stretch, {0, 0, 3000, 1800}}, {3000, 1800, ScaleMode::Aspect, {0, 7, 3000, 1785}},
+    {1020, 607, ScaleMode::Stretch, {0, 0, 1020, 607}},       {1020, 607, ScaleMode::Aspect, {0, 0, 1020, 607}},
+    {1020, 607, ScaleMode::Integer, {0, 0, 1020, 607}},       {1600, 900, ScaleMode::Stretch, {0, 0, 1600, 900}},
+    {1600, 900, ScaleMode::Aspect, {44, 0, 1512, 900}},       {1600, 900, ScaleMode::Integer, {290, 146, 1020, 607}},
+    {3000, 1800, ScaleMode::Stretch, {0, 0, 3000, 1800}},     {3000, 1800, ScaleMode::Aspect, {0, 7, 3000, 1785}},
     {3000, 1800, ScaleMode::Integer, {480, 293, 2040, 1214}}, {800, 500, ScaleMode::Stretch, {0, 0, 800, 500}},
-    {800, 500, ScaleMode::Aspect, {0, 12, 800, 476}},     {800, 500, ScaleMode::Integer, {0, 12, 800, 476}},
+    {800, 500, ScaleMode::Aspect, {0, 12, 800, 476}},         {800, 500, ScaleMode::Integer, {0, 12, 800, 476}},
 };
 
 constexpr int kMark = 30;
@@ -64,7 +64,8 @@ protected:
 
     // The picture pixel the window pixel shows, or -1 for black.
     static int64_t shown(const SDL_Surface* surface, int x, int y) {
-        const auto* row = reinterpret_cast<const uint8_t*>(surface->pixels) + static_cast<ptrdiff_t>(y) * surface->pitch;
+        const auto* row = reinterpret_cast<const uint8_t*>(surface->pixels) +
+                          static_cast<ptrdiff_t>(y) * surface->pitch;
         uint32_t p = reinterpret_cast<const uint32_t*>(row)[x] & 0xFFFFFFu;
         if (p == 0) return -1;
         int r = (p >> 16) & 0xFF, g = (p >> 8) & 0xFF, b = p & 0xFF;

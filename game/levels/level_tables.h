@@ -19,7 +19,7 @@ struct Point {
 
 struct LevelDefinition {
     Point exit;
-    std::array<Point, kDiamonds> diamonds;  // diamonds 1..5
+    std::array<Point, kDiamonds> diamonds;      // diamonds 1..5
     std::array<uint8_t, kOrbGroups> orbCounts;  // groups 1..9
     // Every orb of the level, group after group, in orb order: the set-up
     // reads them one after another as from a data cursor.

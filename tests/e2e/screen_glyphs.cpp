@@ -133,7 +133,8 @@ int main(int argc, char** argv) {
         Image image = load(argv[2]);
         Colour c{arg(argv, 7), arg(argv, 8), arg(argv, 9)};
         std::string text;
-        for (int k = 0; k < arg(argv, 6); ++k) text += readCell(image, arg(argv, 3) + arg(argv, 5) * k, arg(argv, 4), c);
+        for (int k = 0; k < arg(argv, 6); ++k)
+            text += readCell(image, arg(argv, 3) + arg(argv, 5) * k, arg(argv, 4), c);
         std::cout << text << "\n";
     } else if (command == "scan" && argc == 9) {
         Image image = load(argv[2]);

@@ -7,9 +7,7 @@
 namespace gen {
 
 Color rgb(int r, int g, int b) { return {r / 255.0f, g / 255.0f, b / 255.0f}; }
-Color mix(Color a, Color b, float t) {
-    return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t};
-}
+Color mix(Color a, Color b, float t) { return {a.r + (b.r - a.r) * t, a.g + (b.g - a.g) * t, a.b + (b.b - a.b) * t}; }
 Color scale(Color c, float k) { return {c.r * k, c.g * k, c.b * k}; }
 Color add(Color a, Color b) { return {a.r + b.r, a.g + b.g, a.b + b.b}; }
 

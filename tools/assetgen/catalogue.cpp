@@ -11,10 +11,9 @@ namespace gen {
 
 namespace {
 
-const char* const kGirlFrames[12] = {"girl-down-stand", "girl-down-step1", "girl-down-step2",
-                                     "girl-left-stand", "girl-left-step1", "girl-left-step2",
-                                     "girl-up-stand",   "girl-up-step1",   "girl-up-step2",
-                                     "girl-right-stand", "girl-right-step1", "girl-right-step2"};
+const char* const kGirlFrames[12] = {"girl-down-stand", "girl-down-step1",  "girl-down-step2",  "girl-left-stand",
+                                     "girl-left-step1", "girl-left-step2",  "girl-up-stand",    "girl-up-step1",
+                                     "girl-up-step2",   "girl-right-stand", "girl-right-step1", "girl-right-step2"};
 
 }  // namespace
 
@@ -43,12 +42,8 @@ std::vector<Entry> catalogue() {
         add(n, [n](const Sources& s, int w, int h) { return paintLevelBackground(s, n, w, h); });
     };
     auto orb = [&](int n) { add(n, [n](const Sources& s, int, int) { return paintOrb(s, n); }); };
-    auto label = [&](int n) {
-        add(n, [n](const Sources& s, int w, int h) { return paintPointsLabel(s, n, w, h); });
-    };
-    auto caption = [&](int n) {
-        add(n, [n](const Sources& s, int w, int h) { return paintCaption(s, n, w, h); });
-    };
+    auto label = [&](int n) { add(n, [n](const Sources& s, int w, int h) { return paintPointsLabel(s, n, w, h); }); };
+    auto caption = [&](int n) { add(n, [n](const Sources& s, int w, int h) { return paintCaption(s, n, w, h); }); };
 
     for (int i = 0; i < 12; ++i) pixel(sprite::playerFrame(i + 1), kGirlFrames[i]);
     background(sprite::background(1));

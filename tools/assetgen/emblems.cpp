@@ -14,7 +14,9 @@ constexpr float kPi = 3.14159265f;
 bool inCircle(float u, float v, float cx, float cy, float r) {
     return (u - cx) * (u - cx) + (v - cy) * (v - cy) < r * r;
 }
-bool inBox(float u, float v, float x0, float y0, float x1, float y1) { return u >= x0 && u <= x1 && v >= y0 && v <= y1; }
+bool inBox(float u, float v, float x0, float y0, float x1, float y1) {
+    return u >= x0 && u <= x1 && v >= y0 && v <= y1;
+}
 
 // Distance from (u, v) to the segment a-b.
 float segment(float u, float v, float ax, float ay, float bx, float by) {
@@ -29,7 +31,7 @@ bool star(float u, float v, int points, float inner, float outer) {
     float a = std::atan2(v, u) + kPi / 2 + sector0 / 2;  // a tip points straight up
     const float sector = 2 * kPi / points;
     a = std::fmod(a + 100 * sector, sector) / sector;  // 0..1 across one point
-    const float t = std::fabs(a - 0.5f) * 2;          // 0 at the tip, 1 between
+    const float t = std::fabs(a - 0.5f) * 2;           // 0 at the tip, 1 between
     return r < outer + (inner - outer) * std::pow(t, 0.8f) * 1.0f;
 }
 

@@ -38,8 +38,8 @@ void writePng(const std::string& path, int w, int h, int channels, const std::ve
     }
     png_init_io(png, f.get());
     png_set_compression_level(png, 6);  // level 9 costs several times the time for a few per cent
-    png_set_IHDR(png, info, w, h, 8, channels == 3 ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGB_ALPHA,
-                 PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_IHDR(png, info, w, h, 8, channels == 3 ? PNG_COLOR_TYPE_RGB : PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
+                 PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     for (int y = 0; y < h; ++y)
         png_write_row(png, const_cast<png_bytep>(&pixels[static_cast<size_t>(y) * w * channels]));

@@ -60,8 +60,9 @@ int main(int argc, char** argv) {
     }
 
     if (opt.only) {
-        entries.erase(std::remove_if(entries.begin(), entries.end(), [&](const gen::Entry& e) { return e.number != opt.only; }),
-                      entries.end());
+        entries.erase(
+            std::remove_if(entries.begin(), entries.end(), [&](const gen::Entry& e) { return e.number != opt.only; }),
+            entries.end());
     }
     // Biggest pictures first so the two workers finish together.
     std::vector<size_t> order(entries.size());

@@ -33,14 +33,14 @@ namespace {
 float fade(float t) { return t * t * t * (t * (t * 6 - 15) + 10); }
 float grad(int h, float x, float y) {
     switch (h & 7) {
-        case 0: return x + y;
-        case 1: return x - y;
-        case 2: return -x + y;
-        case 3: return -x - y;
-        case 4: return x;
-        case 5: return -x;
-        case 6: return y;
-        default: return -y;
+    case 0: return x + y;
+    case 1: return x - y;
+    case 2: return -x + y;
+    case 3: return -x - y;
+    case 4: return x;
+    case 5: return -x;
+    case 6: return y;
+    default: return -y;
     }
 }
 }  // namespace

@@ -9,9 +9,9 @@ class Rng {
 public:
     explicit Rng(uint64_t seed) : state_(seed) {}
     uint64_t next();
-    float uniform();                     // [0, 1)
-    float range(float lo, float hi);     // [lo, hi)
-    int below(int n);                    // 0 .. n-1
+    float uniform();                  // [0, 1)
+    float range(float lo, float hi);  // [lo, hi)
+    int below(int n);                 // 0 .. n-1
 
 private:
     uint64_t state_;

@@ -164,7 +164,8 @@ Canvas paintBurst(int frame) {
         for (int x = 0; x < 50; ++x) {
             const float dx = x + 0.5f - c, dy = y + 0.5f - c;
             const float r = std::hypot(dx, dy), a = std::atan2(dy, dx);
-            const float spikes = 0.85f + 0.22f * rays.fbm(std::cos(a) * 1.8f + 9.0f, std::sin(a) * 1.8f + frame, 3) * 2.0f;
+            const float spikes = 0.85f +
+                                 0.22f * rays.fbm(std::cos(a) * 1.8f + 9.0f, std::sin(a) * 1.8f + frame, 3) * 2.0f;
             const float rr = r / (radius[frame] * spikes);
             if (rr >= 1.0f) continue;
             const float billow = n.fbm(x * 0.16f, y * 0.16f, 4);

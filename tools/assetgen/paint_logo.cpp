@@ -150,8 +150,9 @@ Canvas paintName(const Sources& s, int w, int h, const LogoLook& look) {
         for (int dy = -9; dy <= 9; ++dy)
             for (int dx = -9; dx <= 9; ++dx) {
                 const float r = std::hypot(static_cast<float>(dx), static_cast<float>(dy));
-                const float star = std::max(std::exp(-r * r / 5.0f), std::exp(-std::fabs(static_cast<float>(dx * dy)) * 0.9f) *
-                                                                           std::max(0.0f, 1.0f - r / 9.5f));
+                const float star = std::max(
+                    std::exp(-r * r / 5.0f),
+                    std::exp(-std::fabs(static_cast<float>(dx * dy)) * 0.9f) * std::max(0.0f, 1.0f - r / 9.5f));
                 if (star < 0.3f || outer.at(sx + dx, sy + dy) >= 0.5f || !c.inside(sx + dx, sy + dy)) continue;
                 const float* p = c.at(sx + dx, sy + dy);
                 const Color under = p[3] > 0 ? Color{p[0], p[1], p[2]} : rgb(40, 90, 200);

@@ -82,7 +82,8 @@ Canvas paintOrb(const Sources& s, int number) {
             for (int oy = -1; oy <= 1; ++oy)
                 for (int ox = -1; ox <= 1; ++ox) {
                     const int nx = x + ox, ny = y + oy;
-                    if (nx >= 0 && ny >= 0 && nx < n && ny < n) ring = std::max(ring, em[static_cast<size_t>(ny) * n + nx]);
+                    if (nx >= 0 && ny >= 0 && nx < n && ny < n)
+                        ring = std::max(ring, em[static_cast<size_t>(ny) * n + nx]);
                 }
             col = mix(col, scale(dark, 0.6f), ring * 0.65f);
             const Color emblemColour = mix(ink, detailInk, det[i] / std::max(em[i], 0.001f));

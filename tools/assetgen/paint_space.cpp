@@ -110,7 +110,8 @@ void paintNebula(Light& out, const SpaceRecipe& r) {
             const float qx = warp.fbm(px, py, 4), qy = warp.fbm(px + 5.2f, py + 1.3f, 4);
             const float n = shape.fbm(px + 1.8f * qx, py + 1.8f * qy, 6);
             // Large empty stretches between the clouds keep the sky deep.
-            const float open = smooth(0.3f, 0.62f, region.fbm(px * 0.3f, py * 0.3f, 3) * 0.5f + 0.35f + r.density * 0.3f);
+            const float open = smooth(0.3f, 0.62f,
+                                      region.fbm(px * 0.3f, py * 0.3f, 3) * 0.5f + 0.35f + r.density * 0.3f);
             const float d = open * smooth(0.45f - r.density * 0.55f, 0.75f, n * 0.5f + 0.5f);
             const float t = tint.fbm(px * 0.7f + qx, py * 0.7f, 3) * 0.5f + 0.5f;
             const float strands = fil.ridged(px * 1.5f + qy, py * 1.5f + qx, 5);
@@ -134,8 +135,10 @@ void paintNebula(Light& out, const SpaceRecipe& r) {
             const float fx = x * 0.5f;
             const int x0 = std::min(static_cast<int>(fx), hw - 2);
             const float tx = fx - x0;
-            const Color a = mix(half[static_cast<size_t>(y0) * hw + x0], half[static_cast<size_t>(y0) * hw + x0 + 1], tx);
-            const Color b = mix(half[static_cast<size_t>(y0 + 1) * hw + x0], half[static_cast<size_t>(y0 + 1) * hw + x0 + 1], tx);
+            const Color a = mix(half[static_cast<size_t>(y0) * hw + x0], half[static_cast<size_t>(y0) * hw + x0 + 1],
+                                tx);
+            const Color b = mix(half[static_cast<size_t>(y0 + 1) * hw + x0],
+                                half[static_cast<size_t>(y0 + 1) * hw + x0 + 1], tx);
             out.add(x, y, add(mix(a, b, ty), r.base));
         }
     }
@@ -263,13 +266,17 @@ void paintPlanet(Light& out, const SpaceRecipe& r) {
                 surface = add(surface, scale(air, rim * 0.8f));
                 // The planet hides what is behind it: replace the light, keep a trace of nebula.
                 p = add(scale(p, 0.04f), surface);
-                if (inRing && dy > 0) p = add(scale(p, 1.0f - ringA), scale(mix(r.planetA, rgb(255, 250, 235), 0.5f), ringA * 0.9f));
+                if (inRing && dy > 0)
+                    p = add(scale(p, 1.0f - ringA), scale(mix(r.planetA, rgb(255, 250, 235), 0.5f), ringA * 0.9f));
             } else {
                 const float edge = std::sqrt(d2) - 1.0f;
                 // A thin glowing haze outside the limb, about fifteen pixels deep.
-                const float halo = std::exp(-edge * R / 9.0f) * std::clamp((dx * lx + dy * ly) * 1.2f + 0.35f, 0.0f, 1.0f);
+                const float halo = std::exp(-edge * R / 9.0f) *
+                                   std::clamp((dx * lx + dy * ly) * 1.2f + 0.35f, 0.0f, 1.0f);
                 p = add(p, scale(air, halo * 0.7f));
-                if (inRing) p = add(scale(p, 1.0f - ringA * 0.5f), scale(mix(r.planetA, rgb(255, 250, 235), 0.5f), ringA * 0.6f));
+                if (inRing)
+                    p = add(scale(p, 1.0f - ringA * 0.5f),
+                            scale(mix(r.planetA, rgb(255, 250, 235), 0.5f), ringA * 0.6f));
             }
         }
 }
@@ -308,7 +315,9 @@ Canvas paintLevelBackground(const Sources& s, int number, int w, int h) {
     return c;
 }
 
-Canvas paintTitleBackground(const Sources& s, int w, int h) { return paintSpace(s.recipe("background", "title"), w, h); }
+Canvas paintTitleBackground(const Sources& s, int w, int h) {
+    return paintSpace(s.recipe("background", "title"), w, h);
+}
 
 Canvas paintGameOverBackground(const Sources& s, int w, int h) {
     return paintSpace(s.recipe("background", "gameover"), w, h);

@@ -118,7 +118,8 @@ Canvas paintLevelBanner(const Sources& s, int w, int h) {
     // The banner is tinted by the game, so it uses the blocky letters beside the digits.
     Canvas c(w, h);
     const std::string word = "level";
-    for (size_t i = 0; i < word.size(); ++i) c.draw(s.art.get(std::string("letter-") + word[i]), 1 + 9 * static_cast<int>(i), 0);
+    for (size_t i = 0; i < word.size(); ++i)
+        c.draw(s.art.get(std::string("letter-") + word[i]), 1 + 9 * static_cast<int>(i), 0);
     return c;
 }
 

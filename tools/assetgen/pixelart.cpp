@@ -45,7 +45,8 @@ void PixelArt::load(const std::string& path) {
                 if (!std::getline(in, line)) fail("picture " + name + " ends early");
                 ++lineNo;
                 if (!line.empty() && line.back() == '\r') line.pop_back();
-                if (static_cast<int>(line.size()) != w) fail("row of " + name + " is not " + std::to_string(w) + " wide");
+                if (static_cast<int>(line.size()) != w)
+                    fail("row of " + name + " is not " + std::to_string(w) + " wide");
                 for (int x = 0; x < w; ++x) {
                     if (line[x] == '.') continue;
                     auto it = palette.find(line[x]);

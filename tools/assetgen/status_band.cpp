@@ -39,7 +39,8 @@ std::vector<float> boxMean(const std::vector<float>& v, int width, int height, i
         double row = 0;
         for (int x = 0; x < width; ++x) {
             row += v[static_cast<size_t>(y) * width + x];
-            sat[static_cast<size_t>(y + 1) * (width + 1) + x + 1] = sat[static_cast<size_t>(y) * (width + 1) + x + 1] + row;
+            sat[static_cast<size_t>(y + 1) * (width + 1) + x + 1] = sat[static_cast<size_t>(y) * (width + 1) + x + 1] +
+                                                                    row;
         }
     }
     std::vector<float> out(v.size());
@@ -60,13 +61,15 @@ std::vector<float> boxMin(const std::vector<float>& v, int width, int height, in
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             float m = 1.0f;
-            for (int k = std::max(0, x - w); k <= std::min(width - 1, x + w); ++k) m = std::min(m, v[static_cast<size_t>(y) * width + k]);
+            for (int k = std::max(0, x - w); k <= std::min(width - 1, x + w); ++k)
+                m = std::min(m, v[static_cast<size_t>(y) * width + k]);
             rows[static_cast<size_t>(y) * width + x] = m;
         }
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
             float m = 1.0f;
-            for (int k = std::max(0, y - h); k <= std::min(height - 1, y + h); ++k) m = std::min(m, rows[static_cast<size_t>(k) * width + x]);
+            for (int k = std::max(0, y - h); k <= std::min(height - 1, y + h); ++k)
+                m = std::min(m, rows[static_cast<size_t>(k) * width + x]);
             out[static_cast<size_t>(y) * width + x] = m;
         }
     return out;
@@ -96,8 +99,8 @@ void keepStatusBarDark(Canvas& c) {
         if (!any) return;
         // Spread each darkening over its neighbourhood, then soften it, so
         // that no dark blotch outlines a bright cloud.
-        const std::vector<float> spread =
-            boxMean(boxMean(boxMin(keep, c.w, rows, 16, 16), c.w, rows, 61, 61), c.w, rows, 61, 61);
+        const std::vector<float> spread = boxMean(boxMean(boxMin(keep, c.w, rows, 16, 16), c.w, rows, 61, 61), c.w,
+                                                  rows, 61, 61);
         for (int y = 0; y < rows; ++y) {
             const int py = y + top;
             // Outside the band the darkening fades out over the feather rows.

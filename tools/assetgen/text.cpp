@@ -37,7 +37,8 @@ std::u32string decodeUtf8(const std::string& s) {
         const unsigned char c = static_cast<unsigned char>(s[i]);
         int len = c < 0x80 ? 1 : c < 0xE0 ? 2 : c < 0xF0 ? 3 : 4;
         char32_t cp = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-        for (int k = 1; k < len && i + k < s.size(); ++k) cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
+        for (int k = 1; k < len && i + k < s.size(); ++k)
+            cp = (cp << 6) | (static_cast<unsigned char>(s[i + k]) & 0x3F);
         out.push_back(cp);
         i += len;
     }
@@ -70,8 +71,13 @@ Mask renderText(const std::string& fontFile, const std::string& text, int size26
         }
         if (FT_Load_Glyph(f.face, gi, FT_LOAD_RENDER | FT_LOAD_TARGET_LIGHT)) continue;
         const FT_GlyphSlot g = f.face->glyph;
-        Placed p{{}, static_cast<int>(g->bitmap.width), static_cast<int>(g->bitmap.rows), g->bitmap.pitch,
-                 g->bitmap_left, g->bitmap_top, std::round(pen)};
+        Placed p{{},
+                 static_cast<int>(g->bitmap.width),
+                 static_cast<int>(g->bitmap.rows),
+                 g->bitmap.pitch,
+                 g->bitmap_left,
+                 g->bitmap_top,
+                 std::round(pen)};
         p.bits.assign(g->bitmap.buffer, g->bitmap.buffer + static_cast<size_t>(std::abs(p.pitch)) * p.h);
         if (p.w > 0) {
             minX = std::min(minX, static_cast<int>(p.penX) + p.left);

@@ -13,7 +13,9 @@ struct Mask {
     int w = 0, h = 0;
     int baseline = 0;  // row of the baseline inside the mask
     std::vector<float> cov;
-    float at(int x, int y) const { return (x < 0 || y < 0 || x >= w || y >= h) ? 0.0f : cov[static_cast<size_t>(y) * w + x]; }
+    float at(int x, int y) const {
+        return (x < 0 || y < 0 || x >= w || y >= h) ? 0.0f : cov[static_cast<size_t>(y) * w + x];
+    }
 };
 
 // size is in 1/64 pixel (FreeType's 26.6). tracking adds pixels between letters.
@@ -27,11 +29,11 @@ Mask fitText(const std::string& fontFile, const std::string& text, int maxW, int
 Mask trim(const Mask& m);
 
 struct TextStyle {
-    Color top, bottom;     // fill gradient over the ink height
-    Color outline;         // never black: black is the transparent key
+    Color top, bottom;  // fill gradient over the ink height
+    Color outline;      // never black: black is the transparent key
     float outlineRadius = 1.0f;
-    float shadow = 0.0f;   // offset of a drop shadow in outline colour, 0 for none
-    float tracking = 0.0f; // extra pixels between letters, so outlines do not join them
+    float shadow = 0.0f;    // offset of a drop shadow in outline colour, 0 for none
+    float tracking = 0.0f;  // extra pixels between letters, so outlines do not join them
 };
 
 // Paints the mask at (x, y) with the style; pixels outside the outline stay untouched.

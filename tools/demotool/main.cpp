@@ -65,8 +65,9 @@ int trace(const game::Demo& demo, uint64_t first, uint64_t last) {
 
     game::Game g;
     g.startUp();
-    std::printf("# exam screen level lives score time frames x y speed dir ready diamonds dying wall started "
-                "initials\n");
+    std::printf(
+        "# exam screen level lives score time frames x y speed dir ready diamonds dying wall started "
+        "initials\n");
     while (g.screen() != game::Screen::Closed) {
         uint64_t before = cursor.position();
         g.runFrame();
@@ -74,15 +75,15 @@ int trace(const game::Demo& demo, uint64_t first, uint64_t last) {
         uint64_t exam = cursor.position() - 1;
         if (exam < first || exam > last) continue;
         const game::GameState& s = g.state;
-        std::printf("%" PRIu64 " %s L%d lives %d score %d time %d lf %d pos %d,%d sp %d dir %d ready %d dia %d dying %d "
+        std::printf("%" PRIu64
+                    " %s L%d lives %d score %d time %d lf %d pos %d,%d sp %d dir %d ready %d dia %d dying %d "
                     "wall %d started %d ini %d\n",
                     exam, screenName(g.screen()), s.levelNumber, s.lives, s.score, s.timePercent, s.levelFrames,
                     s.playerX, s.playerY, s.playerSpeed, s.playerDirection, s.pickupReady, s.diamondsCollected,
                     s.playerDying, s.wallX, s.levelStarted, s.initialsCount);
     }
-    std::printf("# end: frames %" PRIu64 " level %d lives %d score %d hash %016" PRIx64 "\n",
-                game::framesShown(), g.state.levelNumber, g.state.lives, g.state.score,
-                game::hashGameState(g.state));
+    std::printf("# end: frames %" PRIu64 " level %d lives %d score %d hash %016" PRIx64 "\n", game::framesShown(),
+                g.state.levelNumber, g.state.lives, g.state.score, game::hashGameState(g.state));
     return 0;
 }
 

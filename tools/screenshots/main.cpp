@@ -86,8 +86,8 @@ int main(int argc, char** argv) {
         result = runAndSave(g, std::atoi(argv[2]), {}, argv[3]);
     } else if (what == "level" && argc == 5) {
         startGameOn(g, std::atoi(argv[2]), 0);
-        result = runAndSave(g, std::atoi(argv[3]),
-                            {{2, {key::Space}}, {3, {key::Right}}, {60, {key::Down}}, {100, {}}}, argv[4]);
+        result = runAndSave(g, std::atoi(argv[3]), {{2, {key::Space}}, {3, {key::Right}}, {60, {key::Down}}, {100, {}}},
+                            argv[4]);
     } else if (what == "won" && argc == 4) {
         startGameOn(g, 21, 48210);
         result = runAndSave(g, std::atoi(argv[2]), {{60, {key::Q}}, {61, {}}, {80, {key::D}}, {81, {}}}, argv[3]);

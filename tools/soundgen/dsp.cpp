@@ -36,7 +36,9 @@ void Svf::step(double x) {
 
 Echo::Echo(double seconds, double feedback, double damping_hz, bool ping_pong)
     : left_(std::max<size_t>(1, static_cast<size_t>(seconds * kRate)), 0.0f),
-      right_(left_.size(), 0.0f), feedback_(feedback), ping_pong_(ping_pong) {
+      right_(left_.size(), 0.0f),
+      feedback_(feedback),
+      ping_pong_(ping_pong) {
     damp_l_.set(damping_hz, 0.0);
     damp_r_.set(damping_hz, 0.0);
 }

@@ -21,7 +21,7 @@ public:
     explicit Rng(std::uint64_t seed) : state_(seed) {}
     std::uint64_t next();
     double uniform() { return (next() >> 11) * (1.0 / 9007199254740992.0); }  // [0, 1)
-    double bipolar() { return uniform() * 2.0 - 1.0; }                          // [-1, 1)
+    double bipolar() { return uniform() * 2.0 - 1.0; }                        // [-1, 1)
 
 private:
     std::uint64_t state_;
@@ -31,9 +31,18 @@ private:
 class Svf {
 public:
     void set(double cutoff_hz, double resonance);  // resonance 0 (none) .. 1 (near self-oscillation)
-    double lowpass(double x) { step(x); return low_; }
-    double highpass(double x) { step(x); return high_; }
-    double bandpass(double x) { step(x); return band_; }
+    double lowpass(double x) {
+        step(x);
+        return low_;
+    }
+    double highpass(double x) {
+        step(x);
+        return high_;
+    }
+    double bandpass(double x) {
+        step(x);
+        return band_;
+    }
 
 private:
     void step(double x);
@@ -66,8 +75,15 @@ public:
     void process(const float* in, float* out, size_t frames, double mix);
 
 private:
-    struct Comb { std::vector<float> buf; size_t pos = 0; float store = 0; };
-    struct Allpass { std::vector<float> buf; size_t pos = 0; };
+    struct Comb {
+        std::vector<float> buf;
+        size_t pos = 0;
+        float store = 0;
+    };
+    struct Allpass {
+        std::vector<float> buf;
+        size_t pos = 0;
+    };
     std::vector<Comb> combs_[2];
     std::vector<Allpass> allpasses_[2];
     float feedback_, damp_;

@@ -33,9 +33,8 @@ EffectRecipe parse_effect(const std::vector<Line>& lines) {
             recipe.layout.bits = static_cast<int>(line.number_or("bits", 16));
             recipe.layout.extensible = line.number_or("extensible", 0) != 0;
             recipe.duration = line.number_or("duration", 0);
-            if (recipe.number < 1 || recipe.duration <= 0 || recipe.layout.channels < 1 ||
-                recipe.layout.channels > 2 || (recipe.layout.bits != 16 && recipe.layout.bits != 24 &&
-                                               recipe.layout.bits != 32))
+            if (recipe.number < 1 || recipe.duration <= 0 || recipe.layout.channels < 1 || recipe.layout.channels > 2 ||
+                (recipe.layout.bits != 16 && recipe.layout.bits != 24 && recipe.layout.bits != 32))
                 line.fail("sound needs number, channels 1-2, bits 16/24/32 and a duration");
             have_sound = true;
         } else if (line.keyword == "level") {
@@ -49,9 +48,8 @@ EffectRecipe parse_effect(const std::vector<Line>& lines) {
             recipe.layout.info.emplace_back(line.words[0], text);
         } else if (line.keyword == "echo") {
             line.allow_only({"time", "feedback", "mix", "damp", "pingpong"});
-            recipe.echo = {line.number_or("time", 0.2), line.number_or("feedback", 0.3),
-                           line.number_or("mix", 0.3), line.number_or("damp", 6000),
-                           line.number_or("pingpong", 0) != 0};
+            recipe.echo = {line.number_or("time", 0.2), line.number_or("feedback", 0.3), line.number_or("mix", 0.3),
+                           line.number_or("damp", 6000), line.number_or("pingpong", 0) != 0};
         } else if (line.keyword == "reverb") {
             line.allow_only({"size", "damp", "mix"});
             recipe.reverb = {line.number_or("size", 0.5), line.number_or("damp", 0.5), line.number_or("mix", 0.2)};

@@ -14,17 +14,22 @@ namespace soundgen {
 
 struct EffectLayer {
     VoiceParams voice;
-    double at = 0.0;       // start, s
-    double hold = 0.1;     // held part of each note, s
-    int repeat = 1;        // notes in an arpeggio or roll
-    double every = 0.1;    // s between repeated notes
-    double step = 0.0;     // semitones added per repeat
-    double fade = 0.0;     // dB added per repeat
+    double at = 0.0;            // start, s
+    double hold = 0.1;          // held part of each note, s
+    int repeat = 1;             // notes in an arpeggio or roll
+    double every = 0.1;         // s between repeated notes
+    double step = 0.0;          // semitones added per repeat
+    double fade = 0.0;          // dB added per repeat
     std::vector<double> steps;  // explicit semitone offsets per repeat (overrides `step`)
 };
 
-struct EchoSettings { double time = 0, feedback = 0, mix = 0, damp = 6000; bool ping_pong = false; };
-struct ReverbSettings { double size = 0, damp = 0.5, mix = 0; };
+struct EchoSettings {
+    double time = 0, feedback = 0, mix = 0, damp = 6000;
+    bool ping_pong = false;
+};
+struct ReverbSettings {
+    double size = 0, damp = 0.5, mix = 0;
+};
 
 struct EffectRecipe {
     int number = 0;

@@ -108,8 +108,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "soundgen: %s\n", e.what());
         return 1;
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("soundgen: sounds and music written to %s in %.1f s\n", out.string().c_str(), seconds);
     return 0;
 }

@@ -69,8 +69,7 @@ std::vector<int> pitches_of(const PatternEvent& ev, PatternKind kind, const Chor
     return {};
 }
 
-void render_part(const Score& score, const Section& section, const Part& part, int first_bar, Buses& buses,
-                 Rng& rng) {
+void render_part(const Score& score, const Section& section, const Part& part, int first_bar, Buses& buses, Rng& rng) {
     const Instrument& inst = score.instruments.at(part.instrument);
     const int spb = score.steps_per_bar;
     const double step_sec = score.step_seconds();
@@ -123,7 +122,11 @@ size_t loop_frames(const Score& score) {
 
 Stereo mix_music(const Score& score) {
     const size_t frames = loop_frames(score);
-    struct Job { const Section* section; const Part* part; int first_bar; };
+    struct Job {
+        const Section* section;
+        const Part* part;
+        int first_bar;
+    };
     std::vector<Job> jobs;
     int bar = 0;
     for (const auto& name : score.song) {

@@ -83,11 +83,10 @@ Chord parse_chord(const std::string& name) {
     }
     chord.root = ((note % 12) + 12) % 12;
     static const std::map<std::string, std::vector<int>> qualities = {
-        {"", {0, 4, 7}},         {"m", {0, 3, 7}},         {"7", {0, 4, 7, 10}},
-        {"m7", {0, 3, 7, 10}},   {"maj7", {0, 4, 7, 11}},  {"sus2", {0, 2, 7}},
-        {"sus4", {0, 5, 7}},     {"add9", {0, 4, 7, 14}},  {"madd9", {0, 3, 7, 14}},
-        {"6", {0, 4, 7, 9}},     {"m6", {0, 3, 7, 9}},     {"dim", {0, 3, 6}},
-        {"aug", {0, 4, 8}},      {"m9", {0, 3, 7, 10, 14}}, {"maj9", {0, 4, 7, 11, 14}}};
+        {"", {0, 4, 7}},          {"m", {0, 3, 7}},          {"7", {0, 4, 7, 10}},       {"m7", {0, 3, 7, 10}},
+        {"maj7", {0, 4, 7, 11}},  {"sus2", {0, 2, 7}},       {"sus4", {0, 5, 7}},        {"add9", {0, 4, 7, 14}},
+        {"madd9", {0, 3, 7, 14}}, {"6", {0, 4, 7, 9}},       {"m6", {0, 3, 7, 9}},       {"dim", {0, 3, 6}},
+        {"aug", {0, 4, 8}},       {"m9", {0, 3, 7, 10, 14}}, {"maj9", {0, 4, 7, 11, 14}}};
     auto it = qualities.find(quality);
     if (it == qualities.end()) throw std::invalid_argument("unknown chord quality: " + name);
     chord.intervals = it->second;

@@ -13,18 +13,18 @@ namespace soundgen {
 
 struct Instrument {
     VoiceParams voice;
-    double gate = 0.9;        // fraction of a note's steps that it is held
+    double gate = 0.9;  // fraction of a note's steps that it is held
     double reverb_send = 0.0;
     double echo_send = 0.0;
-    double humanize = 0.0;    // random velocity spread, 0..1
+    double humanize = 0.0;  // random velocity spread, 0..1
 };
 
 enum class PatternKind { Notes, Tones, Chord, Hits };
 
 struct PatternEvent {
-    int step = 0;        // from the pattern's start
-    int length = 1;      // in steps, ties included
-    int value = 0;       // Notes: MIDI note; Tones: chord tone index from 0 plus 100 per octave up
+    int step = 0;    // from the pattern's start
+    int length = 1;  // in steps, ties included
+    int value = 0;   // Notes: MIDI note; Tones: chord tone index from 0 plus 100 per octave up
     int octave_shift = 0;
     double velocity = 1.0;
 };

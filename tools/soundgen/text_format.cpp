@@ -90,8 +90,13 @@ int note_number(const std::string& text) {
     if (text.size() < 2 || text[0] < 'A' || text[0] > 'G') return -1;
     int note = semitone[text[0] - 'A'];
     size_t pos = 1;
-    if (text[pos] == '#') { ++note; ++pos; }
-    else if (text[pos] == 'b') { --note; ++pos; }
+    if (text[pos] == '#') {
+        ++note;
+        ++pos;
+    } else if (text[pos] == 'b') {
+        --note;
+        ++pos;
+    }
     if (pos >= text.size()) return -1;
     int octave = 0;
     bool negative = text[pos] == '-';

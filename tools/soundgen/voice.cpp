@@ -18,8 +18,14 @@ Wave parse_wave(const std::string& name, const Line& line) {
 
 // Band-limited step correction: removes most of the aliasing of saw and square waves.
 double poly_blep(double t, double dt) {
-    if (t < dt) { t /= dt; return t + t - t * t - 1.0; }
-    if (t > 1.0 - dt) { t = (t - 1.0) / dt; return t * t + t + t + 1.0; }
+    if (t < dt) {
+        t /= dt;
+        return t + t - t * t - 1.0;
+    }
+    if (t > 1.0 - dt) {
+        t = (t - 1.0) / dt;
+        return t * t + t + t + 1.0;
+    }
     return 0.0;
 }
 
@@ -43,10 +49,10 @@ double oscillate(Wave wave, double phase, double dt, double duty) {
 }  // namespace
 
 VoiceParams parse_voice(const Line& line, const VoiceParams& base, const std::vector<std::string>& extra) {
-    std::vector<std::string> keys = {"wave", "duty", "freq", "to", "glide", "attack", "decay", "sustain",
-                                     "release", "level", "pan", "lp", "lpto", "res", "hp", "fenv",
-                                     "vib", "vibdepth", "vibdelay", "trem", "tremdepth", "fm", "fmindex",
-                                     "fmdecay", "unison", "detune", "spread", "noise", "sub"};
+    std::vector<std::string> keys = {
+        "wave",      "duty", "freq",    "to",      "glide",  "attack", "decay",  "sustain",  "release",  "level",
+        "pan",       "lp",   "lpto",    "res",     "hp",     "fenv",   "vib",    "vibdepth", "vibdelay", "trem",
+        "tremdepth", "fm",   "fmindex", "fmdecay", "unison", "detune", "spread", "noise",    "sub"};
     keys.insert(keys.end(), extra.begin(), extra.end());
     line.allow_only(keys);
     VoiceParams v = base;
@@ -79,8 +85,8 @@ VoiceParams parse_voice(const Line& line, const VoiceParams& base, const std::ve
     v.spread = line.number_or("spread", v.spread);
     v.noise = line.number_or("noise", v.noise);
     v.sub = line.number_or("sub", v.sub);
-    if (v.attack < 0 || v.decay <= 0 || v.release <= 0 || v.freq <= 0 || v.unison < 1 || v.unison > 8 ||
-        v.duty <= 0 || v.duty >= 1)
+    if (v.attack < 0 || v.decay <= 0 || v.release <= 0 || v.freq <= 0 || v.unison < 1 || v.unison > 8 || v.duty <= 0 ||
+        v.duty >= 1)
         line.fail("voice settings out of range");
     return v;
 }
@@ -186,8 +192,14 @@ void render_voice_into(Stereo& out, const VoiceParams& v, double hold, double ve
             left += s * pan_l[u];
             right += s * pan_r[u];
         }
-        if (use_lp) { left = low[0].lowpass(left); right = low[1].lowpass(right); }
-        if (use_hp) { left = high[0].highpass(left); right = high[1].highpass(right); }
+        if (use_lp) {
+            left = low[0].lowpass(left);
+            right = low[1].lowpass(right);
+        }
+        if (use_hp) {
+            left = high[0].highpass(left);
+            right = high[1].highpass(right);
+        }
         out[2 * i] = static_cast<float>(left * amp);
         out[2 * i + 1] = static_cast<float>(right * amp);
     }

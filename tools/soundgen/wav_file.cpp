@@ -63,9 +63,9 @@ std::vector<std::uint8_t> encode_wav(const std::vector<float>& samples, const Wa
     put_le(out, block_align, 2);
     put_le(out, layout.bits, 2);
     if (layout.extensible) {
-        put_le(out, 22, 2);                                     // size of the extension
-        put_le(out, layout.bits, 2);                            // valid bits
-        put_le(out, layout.channels == 1 ? 0x4 : 0x3, 4);       // centre, or front left + right
+        put_le(out, 22, 2);                                // size of the extension
+        put_le(out, layout.bits, 2);                       // valid bits
+        put_le(out, layout.channels == 1 ? 0x4 : 0x3, 4);  // centre, or front left + right
         static const std::uint8_t pcm_guid[16] = {0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x10, 0x00,
                                                   0x80, 0x00, 0x00, 0xAA, 0x00, 0x38, 0x9B, 0x71};
         out.insert(out.end(), pcm_guid, pcm_guid + 16);

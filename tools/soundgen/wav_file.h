@@ -10,8 +10,8 @@ namespace soundgen {
 
 struct WavLayout {
     int channels = 2;
-    int bits = 16;             // 16, 24 or 32 (integer PCM)
-    bool extensible = false;   // WAVE_FORMAT_EXTENSIBLE with the PCM sub-format
+    int bits = 16;            // 16, 24 or 32 (integer PCM)
+    bool extensible = false;  // WAVE_FORMAT_EXTENSIBLE with the PCM sub-format
     int rate = 44100;
     // Optional LIST/INFO entries, e.g. {"INAM", "Footstep"}.
     std::vector<std::pair<std::string, std::string>> info;
