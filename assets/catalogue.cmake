@@ -1,5 +1,5 @@
 # SPDX-License-Identifier: MIT
-# The files the catalogue (game/catalogue.def) asks for: a picture per sprite
+# The files the catalogue (game/rules/catalogue.def) asks for: a picture per sprite
 # the game does not make itself, sprite-NNN.png or .jpg, and a sound file per
 # sound, sound-NN.wav or .ogg, all in `dir`.
 function(quandrite_catalogue_files def dir pictures_out sounds_out)

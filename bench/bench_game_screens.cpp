@@ -27,17 +27,17 @@
 #include <unistd.h>
 #include <vector>
 
-#include "game/asset_catalog.h"
-#include "game/game.h"
-#include "game/hiscores.h"
-#include "game/start_up.h"
+#include "core/clock.h"
+#include "game/port/game.h"
+#include "game/screens/asset_catalog.h"
+#include "game/screens/hiscores.h"
+#include "game/screens/start_up.h"
 #include "media/files.h"
+#include "media/keyboard.h"
 #include "media/screen.h"
 #include "media/sound.h"
-#include "media/window.h"
-#include "media/clock.h"
-#include "media/keyboard.h"
 #include "media/test_hooks.h"
+#include "media/window.h"
 
 namespace {
 
@@ -99,8 +99,8 @@ int phases() {
 }
 
 int reentry(int rounds) {
-    media::VirtualClock clock;
-    media::setClock(&clock);
+    core::VirtualClock clock;
+    core::setClock(&clock);
     std::vector<int> held;
     media::setKeyboardSource([&](uint8_t* snapshot) {
         std::fill(snapshot, snapshot + 256, 0);
@@ -139,7 +139,7 @@ int reentry(int rounds) {
     std::sort(samples.begin(), samples.end());
     std::printf("title_reentry_median_ms %.2f\n", samples[samples.size() / 2]);
     media::setKeyboardSource(nullptr);
-    media::setClock(nullptr);
+    core::setClock(nullptr);
     g.endProgram();
     return 0;
 }

@@ -28,8 +28,8 @@
 #include <unistd.h>
 #include <vector>
 
-#include "game/game.h"
-#include "game/level_entry.h"
+#include "game/port/game.h"
+#include "game/screens/level_entry.h"
 #include "media/automation.h"
 #include "media/keyboard.h"
 #include "media/presentation.h"

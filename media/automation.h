@@ -12,7 +12,7 @@
 #include <functional>
 #include <string>
 
-#include "backend.h"
+#include "media/backend.h"
 
 namespace media {
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "sprite_pixels.h"
+#include "media/sprite_pixels.h"
 
 namespace media {
 

@@ -5,7 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "sprite_pixels.h"
+#include "media/sprite_pixels.h"
 
 namespace media {
 

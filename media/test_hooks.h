@@ -7,7 +7,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "automation.h"
+#include "media/automation.h"
 
 namespace media {
 
@@ -18,9 +18,6 @@ void injectKeys(const std::vector<int>& codesDown);
 // backend; with a keyboard source the window counts as focused).
 enum class FocusOverride { Real, Focused, Unfocused };
 void setKeyboardFocus(FocusOverride state);
-
-// Takes back a quit signal already caught, so the window stays open.
-void forgetQuitRequest();
 
 // As if SDL had reported lost render targets: the next flip recreates them.
 void simulateRendererReset();

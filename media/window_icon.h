@@ -3,7 +3,7 @@
 // The picture the desktop shows for our window (title bar, task bar, Alt+Tab).
 #include <functional>
 
-#include "icon_image.h"
+#include "media/icon_image.h"
 
 struct SDL_Window;
 

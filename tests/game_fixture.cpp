@@ -3,13 +3,13 @@
 
 #include <cstdlib>
 
-#include "game/catalogue.h"
-#include "game/game_state.h"
-#include "game/level_entry.h"
-#include "game/play_loop.h"
-#include "game/start_up.h"
+#include "core/random.h"
+#include "game/rules/catalogue.h"
+#include "game/rules/game_state.h"
+#include "game/screens/level_entry.h"
+#include "game/screens/play_loop.h"
+#include "game/screens/start_up.h"
 #include "media/keyboard.h"
-#include "media/random.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/window.h"
@@ -26,8 +26,8 @@ void GameFixture::SetUp() {
     setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
     media::chooseBackend(media::Backend::Headless);
     media::setFramePacing(false);
-    media::setClock(&clock);
-    media::seedRandom(12345);
+    core::setClock(&clock);
+    core::seedRandom(12345);
     startMediaLayer();
     media::openWindow(0, 0, 0, 1020, 607, " Quandrite", media::kWindowStyleOverlapped | media::kWindowCentred);
     media::openWindowedScreen(media::windowHandle(0), 0, 0, 1020, 607, 1, 0, 0);
@@ -42,7 +42,7 @@ void GameFixture::TearDown() {
     media::setDrawLog(nullptr);
     media::setSoundLog(nullptr);
     media::setKeyboardSource(nullptr);
-    media::setClock(nullptr);
+    core::setClock(nullptr);
 }
 
 void GameFixture::startFreshState() { startGameState(s); }

@@ -7,9 +7,9 @@
 
 #include <vector>
 
-#include "game/game.h"
-#include "game/game_state.h"
-#include "media/clock.h"
+#include "core/clock.h"
+#include "game/port/game.h"
+#include "game/rules/game_state.h"
 #include "media/test_hooks.h"
 #include "test_support.h"
 
@@ -40,7 +40,7 @@ protected:
 
     ScratchDir dataHome;  // XDG_DATA_HOME: the hiscore file goes here
     game::GameState s{};
-    media::VirtualClock clock;
+    core::VirtualClock clock;
     std::vector<media::DrawCall> draws;
     std::vector<media::SoundCall> sounds;
 };

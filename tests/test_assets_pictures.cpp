@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "assets/embedded_assets.h"
-#include "game/catalogue.h"
+#include "game/rules/catalogue.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: MIT
 #include <gtest/gtest.h>
 
-#include "media/clock.h"
-#include "media/numbers.h"
-#include "media/object_table.h"
+#include "core/clock.h"
+#include "core/numbers.h"
+#include "media/common/object_table.h"
 
-using namespace media;
+using namespace core;
 
 TEST(Numbers, TruncationAndRoundingModes) {
     EXPECT_EQ(truncateToInteger(-2.7), -2);
@@ -45,7 +45,7 @@ struct Counted {
 
 TEST(ObjectTable, ReplacingANumberReleasesTheOldObjectFirst) {
     {
-        ObjectTable<Counted> table(4);
+        media::ObjectTable<Counted> table(4);
         EXPECT_EQ(table.lookup(3), nullptr);
         EXPECT_EQ(table.lookup(-1), nullptr);
         table.obtainSlot(3).value = 7;

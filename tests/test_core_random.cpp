@@ -5,9 +5,9 @@
 #include <set>
 #include <vector>
 
-#include "media/random.h"
+#include "core/random.h"
 
-using namespace media;
+using namespace core;
 
 namespace {
 // A second, deliberately plain model of the generator: the lanes are indexed

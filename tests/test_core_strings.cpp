@@ -4,9 +4,9 @@
 #include <cstdint>
 #include <limits>
 
-#include "media/strings.h"
+#include "core/strings.h"
 
-using namespace media;
+using namespace core;
 using namespace std::string_literals;
 
 TEST(Strings, SubstringsClampTheirArguments) {

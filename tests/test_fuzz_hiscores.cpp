@@ -18,9 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "game/game_state.h"
-#include "game/hiscores.h"
-#include "media/clock.h"
+#include "core/clock.h"
+#include "game/rules/game_state.h"
+#include "game/screens/hiscores.h"
 #include "media/files.h"
 #include "media/test_hooks.h"
 #include "test_support.h"
@@ -183,7 +183,7 @@ class HiscoreFuzz : public ::testing::Test {
 protected:
     void SetUp() override {
         media::chooseBackend(media::Backend::Headless);
-        media::setClock(&clock);
+        core::setClock(&clock);
         scratch = scratchInMemory();
         if (const char* old = std::getenv("XDG_DATA_HOME")) oldDataHome = old, hadDataHome = true;
         setenv("XDG_DATA_HOME", scratch->path().c_str(), 1);
@@ -192,7 +192,7 @@ protected:
     }
     void TearDown() override {
         media::closeAllFiles();
-        media::setClock(nullptr);
+        core::setClock(nullptr);
         if (hadDataHome) {
             setenv("XDG_DATA_HOME", oldDataHome.c_str(), 1);
         } else {
@@ -208,7 +208,7 @@ protected:
     }
 
     std::unique_ptr<testing_support::ScratchDir> scratch;
-    media::VirtualClock clock;
+    core::VirtualClock clock;
     std::string oldDataHome;
     bool hadDataHome = false;
 };

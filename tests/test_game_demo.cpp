@@ -3,7 +3,7 @@
 // refused with a reason instead of replaying something else.
 #include <gtest/gtest.h>
 
-#include "game/demo.h"
+#include "game/port/demo.h"
 #include "media/keyboard.h"
 
 using namespace game;

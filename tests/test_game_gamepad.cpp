@@ -6,12 +6,12 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "game/game.h"
-#include "game/hiscores.h"
-#include "media/clock.h"
+#include "core/clock.h"
+#include "core/random.h"
+#include "game/port/game.h"
+#include "game/screens/hiscores.h"
 #include "media/gamepad.h"
 #include "media/keyboard.h"
-#include "media/random.h"
 #include "media/test_hooks.h"
 #include "test_support.h"
 
@@ -19,6 +19,7 @@ namespace {
 
 using game::Screen;
 using namespace media;
+using namespace core;
 
 class GamepadGame : public ::testing::Test {
 protected:

@@ -12,9 +12,9 @@
 #include <utility>
 #include <vector>
 
-#include "game/game_state.h"
-#include "game/hiscores.h"
-#include "media/clock.h"
+#include "core/clock.h"
+#include "game/rules/game_state.h"
+#include "game/screens/hiscores.h"
 #include "media/files.h"
 #include "media/test_hooks.h"
 #include "media/window.h"
@@ -28,7 +28,7 @@ using testing_support::readWholeFile;
 namespace fs = std::filesystem;
 
 // Notes the window title during every wait.
-class TitleWatch : public media::Clock {
+class TitleWatch : public core::Clock {
 public:
     void sleepMilliseconds(int ms) override { waits.emplace_back(media::windowTitle(0), ms); }
     uint64_t nowMilliseconds() override { return 0; }
@@ -39,7 +39,7 @@ class HiscoreFailures : public ::testing::Test {
 protected:
     void SetUp() override {
         media::chooseBackend(media::Backend::Headless);
-        media::setClock(&watch);
+        core::setClock(&watch);
         fs::permissions(scratch.path(), fs::perms::all);
         setenv("XDG_DATA_HOME", scratch.path().c_str(), 1);
         media::startFiles();
@@ -49,7 +49,7 @@ protected:
     void TearDown() override {
         media::closeWindow(0);
         media::closeAllFiles();
-        media::setClock(nullptr);
+        core::setClock(nullptr);
         unsetenv("XDG_DATA_HOME");
     }
     std::string filePath() const { return scratch.path() + "/quandrite/quandrite.dat"; }

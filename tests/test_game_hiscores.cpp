@@ -10,11 +10,11 @@
 #include <string>
 #include <vector>
 
-#include "game/game_state.h"
-#include "game/hiscores.h"
-#include "media/clock.h"
+#include "core/clock.h"
+#include "core/strings.h"
+#include "game/rules/game_state.h"
+#include "game/screens/hiscores.h"
 #include "media/files.h"
-#include "media/strings.h"
 #include "media/test_hooks.h"
 #include "media/window.h"
 #include "test_support.h"
@@ -58,7 +58,7 @@ class HiscoreFile : public ::testing::Test {
 protected:
     void SetUp() override {
         media::chooseBackend(media::Backend::Headless);
-        media::setClock(&clock);
+        core::setClock(&clock);
         if (const char* old = std::getenv("XDG_DATA_HOME")) oldDataHome = old, hadDataHome = true;
         setenv("XDG_DATA_HOME", scratch.path().c_str(), 1);
         media::startFiles();
@@ -67,7 +67,7 @@ protected:
     }
     void TearDown() override {
         media::closeAllFiles();
-        media::setClock(nullptr);
+        core::setClock(nullptr);
         if (hadDataHome) {
             setenv("XDG_DATA_HOME", oldDataHome.c_str(), 1);
         } else {
@@ -106,7 +106,7 @@ protected:
     }
 
     testing_support::ScratchDir scratch;
-    media::VirtualClock clock;
+    core::VirtualClock clock;
     std::unique_ptr<GameState> state;
     std::string oldDataHome;
     bool hadDataHome = false;
@@ -146,14 +146,14 @@ TEST_F(HiscoreFile, NamesOfZeroToThreeCharactersAndAnyScoreComeBackUnchanged) {
 }
 
 TEST_F(HiscoreFile, ChecksumLinePassesFromCToCPlus62Only) {
-    const int64_t c = media::parseInteger(splitCrlf(kDefaultTableFile)[kChecksumLine - 1]);
+    const int64_t c = core::parseInteger(splitCrlf(kDefaultTableFile)[kChecksumLine - 1]);
     for (int64_t extra = 0; extra <= 62; ++extra) {
-        loadFrom(withLine(kChecksumLine, media::formatInteger(c + extra)));
+        loadFrom(withLine(kChecksumLine, core::formatInteger(c + extra)));
         EXPECT_TRUE(holdsDefaultTable()) << "C + " << extra;
     }
-    loadFrom(withLine(kChecksumLine, media::formatInteger(c + 63)));
+    loadFrom(withLine(kChecksumLine, core::formatInteger(c + 63)));
     EXPECT_TRUE(holdsErrorTable());
-    loadFrom(withLine(kChecksumLine, media::formatInteger(c - 1)));
+    loadFrom(withLine(kChecksumLine, core::formatInteger(c - 1)));
     EXPECT_TRUE(holdsErrorTable());
 }
 
@@ -178,10 +178,10 @@ TEST_F(HiscoreFile, ACodeThatDecodesToAnotherValueFailsOneThatDecodesTheSamePass
     // adding 100 raises it; a score line keeps its first digit here.
     for (int n : {2, 15, 31, 33}) {
         SCOPED_TRACE(n);
-        const int64_t code = media::parseInteger(lines[static_cast<size_t>(n - 1)]);
-        loadFrom(withLine(n, media::formatInteger(code + 10)));
+        const int64_t code = core::parseInteger(lines[static_cast<size_t>(n - 1)]);
+        loadFrom(withLine(n, core::formatInteger(code + 10)));
         EXPECT_TRUE(holdsDefaultTable());
-        loadFrom(withLine(n, media::formatInteger(code + 100)));
+        loadFrom(withLine(n, core::formatInteger(code + 100)));
         EXPECT_TRUE(holdsErrorTable());
     }
 }

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "game/game_state.h"
-#include "game/levels/levels.h"
-#include "media/random.h"
+#include "core/random.h"
+#include "game/rules/game_state.h"
+#include "game/rules/levels/levels.h"
 
 namespace {
 
@@ -277,16 +277,16 @@ TEST(LevelSetUp, Levels1To5ClearTenOrbsPerGroupLaterLevelsFifty) {
 
 TEST(LevelSetUp, DiamondFramesAreTheNextFiveRandomNumbersInDiamondOrder) {
     constexpr uint32_t kSeed = 20261208;
-    media::seedRandom(kSeed);
+    core::seedRandom(kSeed);
     uint32_t expected[6];
-    for (uint32_t& value : expected) value = media::randomRange(8, 1);
+    for (uint32_t& value : expected) value = core::randomRange(8, 1);
 
-    media::seedRandom(kSeed);
+    core::seedRandom(kSeed);
     auto s = freshState();
     setUpLevel(*s, 9);
     for (int d = 1; d <= 5; ++d) EXPECT_EQ(static_cast<uint32_t>(s->diamonds[d].frame), expected[d - 1]) << d;
     // Nothing else in the set-up draws a random number.
-    EXPECT_EQ(media::randomRange(8, 1), expected[5]);
+    EXPECT_EQ(core::randomRange(8, 1), expected[5]);
 }
 
 TEST(LevelSetUp, NumbersOutsideOneToTwentyChangeNothing) {

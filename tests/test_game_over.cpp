@@ -2,7 +2,7 @@
 // The game-over screen: the final score, the initials entry and the table.
 #include <filesystem>
 
-#include "game/game_over.h"
+#include "game/screens/game_over.h"
 #include "game_fixture.h"
 #include "media/files.h"
 #include "media/keyboard.h"

@@ -7,15 +7,15 @@
 #include <cstdlib>
 #include <set>
 
-#include "game/game.h"
-#include "media/clock.h"
+#include "core/clock.h"
+#include "core/random.h"
+#include "game/port/game.h"
+#include "media/automation.h"
 #include "media/device_keys.h"
 #include "media/gamepad.h"
 #include "media/keyboard.h"
-#include "media/random.h"
 #include "media/screen.h"
 #include "media/sound.h"
-#include "media/automation.h"
 #include "media/test_hooks.h"
 #include "test_support.h"
 
@@ -23,6 +23,7 @@ namespace {
 
 using game::Screen;
 using namespace media;
+using namespace core;
 
 class PausedGame : public ::testing::Test {
 protected:

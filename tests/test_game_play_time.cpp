@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The time allowance, the wall that follows it, and the replay of a level.
-#include "game/pickups.h"
+#include "game/rules/pickups.h"
 #include "game_fixture.h"
 #include "media/keyboard.h"
 #include "media/window.h"

@@ -6,13 +6,13 @@
 #include <csignal>
 #include <filesystem>
 
-#include "game/game_over.h"
-#include "game/title_screen.h"
+#include "game/screens/game_over.h"
+#include "game/screens/title_screen.h"
 #include "game_fixture.h"
 #include "media/files.h"
 #include "media/keyboard.h"
-#include "media/quit_signals.h"
 #include "media/window.h"
+#include "platform/quit_signals.h"
 
 using namespace game;
 using testing_support::GameFixture;
@@ -26,17 +26,17 @@ protected:
         GameFixture::SetUp();
         // As in a player's terminal, whatever the test runner ignores.
         for (int signal : {SIGTERM, SIGINT, SIGHUP}) std::signal(signal, SIG_DFL);
-        media::catchQuitSignals();
+        platform::catchQuitSignals();
     }
     void TearDown() override {
-        media::forgetQuitRequest();
-        media::catchQuitSignals();
+        platform::forgetQuitRequest();
+        platform::catchQuitSignals();
         GameFixture::TearDown();
     }
     // Takes the signal back and catches the next one (the handler is a one-shot).
     void rearm() {
-        media::forgetQuitRequest();
-        media::catchQuitSignals();
+        platform::forgetQuitRequest();
+        platform::catchQuitSignals();
     }
     bool hiscoreFileSaved() const {
         std::error_code error;
@@ -80,7 +80,7 @@ TEST_F(QuitSignals, ASignalReportsTheCloseRequestOnceAheadOfOtherEvents) {
 }
 
 // The signal comes in the pause before the save (111 ms).
-class SignalDuringTheSave : public media::Clock {
+class SignalDuringTheSave : public core::Clock {
 public:
     void sleepMilliseconds(int ms) override {
         if (ms == 111) raise(SIGTERM);
@@ -93,17 +93,17 @@ private:
 };
 
 TEST_F(QuitSignals, AnIgnoredHangUpStaysIgnored) {
-    media::forgetQuitRequest();
+    platform::forgetQuitRequest();
     std::signal(SIGHUP, SIG_IGN);
-    media::catchQuitSignals();
+    platform::catchQuitSignals();
     raise(SIGHUP);
-    EXPECT_FALSE(media::quitRequested()) << "nohup would not work";
+    EXPECT_FALSE(platform::quitRequested()) << "nohup would not work";
     std::signal(SIGHUP, SIG_DFL);
 }
 
 TEST_F(QuitSignals, ASaveUnderWayFinishesBeforeTheGameEnds) {
     SignalDuringTheSave signalling;
-    media::setClock(&signalling);
+    core::setClock(&signalling);
     s.score = 500;
     enterGameOver(s);
     for (int letter : {key::A, key::B, key::C}) {
@@ -112,14 +112,14 @@ TEST_F(QuitSignals, ASaveUnderWayFinishesBeforeTheGameEnds) {
         hold({});
     }
     // Shows the complete initials, then saves: the signal comes meanwhile.
-    EXPECT_FALSE(media::quitRequested());
+    EXPECT_FALSE(platform::quitRequested());
     EXPECT_EQ(gameOverFrame(s), Screen::Title);
-    EXPECT_TRUE(media::quitRequested());
+    EXPECT_TRUE(platform::quitRequested());
     EXPECT_TRUE(hiscoreFileSaved());
     EXPECT_EQ(s.hiscoreNames[3], "abc");
     enterTitleScreen(s);
     EXPECT_EQ(titleFrame(s), Screen::Closed);
-    media::setClock(&clock);
+    core::setClock(&clock);
 }
 
 }  // namespace

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // What a level frame shows: the status bar's figures and where they stand.
-#include "game/level_render.h"
-#include "game/number_text.h"
-#include "game/scoring.h"
+#include "game/rules/scoring.h"
+#include "game/screens/level_render.h"
+#include "game/screens/number_text.h"
 #include "game_fixture.h"
 
 using namespace game;

@@ -8,17 +8,17 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "game/demo.h"
-#include "game/game.h"
-#include "game/player_run.h"
-#include "game/replay_keeper.h"
-#include "game/replays.h"
-#include "game/state_hash.h"
-#include "media/clock.h"
+#include "core/clock.h"
+#include "core/random.h"
+#include "game/port/demo.h"
+#include "game/port/game.h"
+#include "game/port/player_run.h"
+#include "game/port/replay_keeper.h"
+#include "game/port/replays.h"
+#include "game/port/state_hash.h"
+#include "media/automation.h"
 #include "media/device_keys.h"
 #include "media/keyboard.h"
-#include "media/random.h"
-#include "media/automation.h"
 #include "media/test_hooks.h"
 #include "test_support.h"
 
@@ -36,10 +36,10 @@ protected:
         setenv("XDG_DATA_HOME", data.path().c_str(), 1);
         media::chooseBackend(media::Backend::Headless);
         media::setFramePacing(false);
-        media::setClock(&clock);
+        core::setClock(&clock);
         media::injectKeys({});
         run.emplace(SessionOptions{}, false, false);
-        media::seedRandom(777);
+        core::seedRandom(777);
         StartValues values;
         run->prepare(values);
         game.startUp(values);
@@ -52,7 +52,7 @@ protected:
         media::setKeyboardObserver(nullptr);
         media::setKeyboardSource(nullptr);
         media::setDeviceKeyboard(nullptr);
-        media::setClock(nullptr);
+        core::setClock(nullptr);
         unsetenv("XDG_CONFIG_HOME");
     }
     void frames(int n, std::vector<int> keys = {}) {
@@ -79,7 +79,7 @@ protected:
     std::string hiscoreFile() const { return data.path() + "/quandrite/quandrite.dat"; }
 
     ScratchDir config, data;
-    media::VirtualClock clock;
+    core::VirtualClock clock;
     std::optional<PlayerRun> run;
     Game game;
 };

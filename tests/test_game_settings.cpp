@@ -10,16 +10,16 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "game/game.h"
-#include "game/player_run.h"
-#include "game/settings.h"
-#include "game/settings_keeper.h"
-#include "media/clock.h"
+#include "core/clock.h"
+#include "core/random.h"
+#include "game/port/game.h"
+#include "game/port/player_run.h"
+#include "game/port/settings.h"
+#include "game/port/settings_keeper.h"
+#include "media/automation.h"
 #include "media/keyboard.h"
 #include "media/presentation.h"
-#include "media/random.h"
 #include "media/sound.h"
-#include "media/automation.h"
 #include "media/test_hooks.h"
 #include "test_support.h"
 
@@ -162,8 +162,8 @@ TEST(SettingsAtStart, SoundOffIsHonouredAtTheNextStart) {
                    "sound = off\nvolume = 50\nsize = 800x500\nscale = integer\nrenderer = software\n");
     media::chooseBackend(media::Backend::Headless);
     media::setFramePacing(false);
-    media::VirtualClock clock;
-    media::setClock(&clock);
+    core::VirtualClock clock;
+    core::setClock(&clock);
     media::injectKeys({});
     std::vector<media::SoundCall> sounds;
     media::setSoundLog(&sounds);
@@ -199,7 +199,7 @@ TEST(SettingsAtStart, SoundOffIsHonouredAtTheNextStart) {
     media::setScaleMode(media::ScaleMode::Stretch);
     media::setRendererChoice(media::RendererChoice::Auto);
     media::setKeyboardSource(nullptr);
-    media::setClock(nullptr);
+    core::setClock(nullptr);
     unsetenv("XDG_CONFIG_HOME");
 }
 

@@ -7,8 +7,8 @@
 #include <string>
 #include <type_traits>
 
-#include "game/state_fields.h"
-#include "game/state_hash.h"
+#include "game/port/state_fields.h"
+#include "game/port/state_hash.h"
 
 namespace {
 

@@ -2,12 +2,12 @@
 // The title screen: its picture, tips, hiscore panel, sound switch and start keys.
 #include <string>
 
-#include "game/catalogue.h"
-#include "game/level_entry.h"
-#include "game/title_screen.h"
+#include "core/random.h"
+#include "game/rules/catalogue.h"
+#include "game/screens/level_entry.h"
+#include "game/screens/title_screen.h"
 #include "game_fixture.h"
 #include "media/keyboard.h"
-#include "media/random.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/window.h"
@@ -225,9 +225,9 @@ TEST_F(Title, FrameDrawsBackgroundLogosSwitchTipTableAndBubblesInOrder) {
 
 // The same seed replayed in the documented order must give the same bubbles.
 TEST_F(Title, BubblesStartFarBelowAndComeBackBelowTheScreenWithNewDraws) {
-    media::seedRandom(777);
+    core::seedRandom(777);
     enter();
-    media::seedRandom(777);
+    core::seedRandom(777);
     struct Range {
         uint32_t lowestY, topSpeed;
     };
@@ -235,9 +235,9 @@ TEST_F(Title, BubblesStartFarBelowAndComeBackBelowTheScreenWithNewDraws) {
     const int counts[6] = {0, 4, 4, 4, 4, 3};
     for (int set = 1; set <= 5; ++set)
         for (int j = 1; j <= counts[set]; ++j) {
-            EXPECT_EQ(s.bubbles[set].x[j], int32_t(media::randomRange(980, 60))) << set << "/" << j;
-            EXPECT_EQ(s.bubbles[set].y[j], int32_t(media::randomRange(6500, start[set].lowestY))) << set << "/" << j;
-            EXPECT_EQ(s.bubbles[set].speed[j], int32_t(media::randomRange(start[set].topSpeed, 1))) << set << "/" << j;
+            EXPECT_EQ(s.bubbles[set].x[j], int32_t(core::randomRange(980, 60))) << set << "/" << j;
+            EXPECT_EQ(s.bubbles[set].y[j], int32_t(core::randomRange(6500, start[set].lowestY))) << set << "/" << j;
+            EXPECT_EQ(s.bubbles[set].speed[j], int32_t(core::randomRange(start[set].topSpeed, 1))) << set << "/" << j;
         }
 
     // Set 4's second and set 5's third bubble pass y -100 in this frame; the
@@ -251,13 +251,13 @@ TEST_F(Title, BubblesStartFarBelowAndComeBackBelowTheScreenWithNewDraws) {
     int32_t untouchedY = s.bubbles[4].y[3];
     int32_t untouchedSpeed = s.bubbles[4].speed[3];
     s.tipFrames = 0;  // no tip choice in this frame
-    media::seedRandom(4242);
+    core::seedRandom(4242);
     frame();
-    media::seedRandom(4242);
+    core::seedRandom(4242);
     for (auto [set, j] : {std::pair{4, 2}, std::pair{5, 3}}) {
-        EXPECT_EQ(s.bubbles[set].x[j], int32_t(media::randomRange(980, 60)));
-        EXPECT_EQ(s.bubbles[set].y[j], int32_t(media::randomRange(1600, 800)));
-        EXPECT_EQ(s.bubbles[set].speed[j], int32_t(media::randomRange(2, 1)));
+        EXPECT_EQ(s.bubbles[set].x[j], int32_t(core::randomRange(980, 60)));
+        EXPECT_EQ(s.bubbles[set].y[j], int32_t(core::randomRange(1600, 800)));
+        EXPECT_EQ(s.bubbles[set].speed[j], int32_t(core::randomRange(2, 1)));
     }
     EXPECT_EQ(s.bubbles[3].y[1], -100);  // at -100 it is not yet above the screen
     EXPECT_EQ(s.bubbles[4].y[3], untouchedY - untouchedSpeed);
@@ -268,17 +268,17 @@ TEST_F(Title, LevelEntryDrawsBackgroundThenFourBubblesOfSetsOneToFourThenTheTip)
     s.bubbles[5].x[1] = 111;
     s.bubbles[5].y[1] = 2222;
     s.bubbles[5].speed[1] = 2;
-    media::seedRandom(99);
+    core::seedRandom(99);
     initLevelEntry(s);
-    media::seedRandom(99);
-    EXPECT_EQ(s.backgroundIndex, media::randomRange(20, 1));
+    core::seedRandom(99);
+    EXPECT_EQ(s.backgroundIndex, core::randomRange(20, 1));
     for (int set = 1; set <= 4; ++set)
         for (int j = 1; j <= 4; ++j) {
-            EXPECT_EQ(s.bubbles[set].x[j], int32_t(media::randomRange(980, 60)));
-            EXPECT_EQ(s.bubbles[set].y[j], int32_t(media::randomRange(1600, 800)));
-            EXPECT_EQ(s.bubbles[set].speed[j], int32_t(media::randomRange(3, 1)));
+            EXPECT_EQ(s.bubbles[set].x[j], int32_t(core::randomRange(980, 60)));
+            EXPECT_EQ(s.bubbles[set].y[j], int32_t(core::randomRange(1600, 800)));
+            EXPECT_EQ(s.bubbles[set].speed[j], int32_t(core::randomRange(3, 1)));
         }
-    EXPECT_EQ(s.tipNumber, media::randomRange(60, 1));
+    EXPECT_EQ(s.tipNumber, core::randomRange(60, 1));
     EXPECT_EQ(s.bubbles[5].x[1], 111);
     EXPECT_EQ(s.bubbles[5].y[1], 2222);
     EXPECT_EQ(s.bubbles[5].speed[1], 2);

@@ -8,7 +8,7 @@
 #include <random>
 #include <vector>
 
-#include "media/blend_kernels.h"
+#include "media/common/blend_kernels.h"
 
 namespace {
 

@@ -9,10 +9,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "media/fullscreen.h"
 #include "media/keyboard.h"
+#include "media/sdl/fullscreen.h"
+#include "media/sdl/video_internal.h"
 #include "media/test_hooks.h"
-#include "media/video_internal.h"
 #include "media/window.h"
 
 namespace {

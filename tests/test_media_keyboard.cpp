@@ -6,8 +6,8 @@
 
 #include <set>
 
-#include "media/key_map.h"
 #include "media/keyboard.h"
+#include "media/sdl/key_map.h"
 #include "media/test_hooks.h"
 
 namespace {

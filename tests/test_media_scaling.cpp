@@ -10,8 +10,8 @@
 #include "media/drawing.h"
 #include "media/presentation.h"
 #include "media/screen.h"
+#include "media/sdl/video_internal.h"
 #include "media/test_hooks.h"
-#include "media/video_internal.h"
 #include "media/window.h"
 
 namespace {

@@ -8,10 +8,10 @@
 #include <string>
 #include <thread>
 
+#include "media/common/mixer.h"
+#include "media/common/wave.h"
 #include "media/sound.h"
 #include "media/test_hooks.h"
-#include "media/mixer.h"
-#include "media/wave.h"
 #include "test_media_samples.h"
 
 namespace {

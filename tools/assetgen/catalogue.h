@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "canvas.h"
-#include "game/catalogue.h"
+#include "game/rules/catalogue.h"
 #include "sources.h"
 
 namespace gen {

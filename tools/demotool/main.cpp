@@ -15,11 +15,11 @@
 #include <sstream>
 #include <string>
 
-#include "game/automation.h"
-#include "game/demo.h"
-#include "game/game.h"
-#include "game/state_hash.h"
-#include "media/random.h"
+#include "core/random.h"
+#include "game/port/automation.h"
+#include "game/port/demo.h"
+#include "game/port/game.h"
+#include "game/port/state_hash.h"
 
 namespace {
 
@@ -59,7 +59,7 @@ const char* screenName(game::Screen screen) {
 int trace(const game::Demo& demo, uint64_t first, uint64_t last) {
     game::PrivateDataFolder folder;
     game::runHeadless();
-    media::seedRandom(demo.seed);
+    core::seedRandom(demo.seed);
     game::Timedemo unpaced;
     game::DemoPlayback cursor(demo);
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "game/game_icon.h"
+#include "game/port/game_icon.h"
 
 namespace {
 

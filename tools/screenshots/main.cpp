@@ -16,12 +16,12 @@
 #include <string>
 #include <vector>
 
-#include "game/automation.h"
-#include "game/game.h"
-#include "game/level_entry.h"
+#include "core/random.h"
+#include "game/port/automation.h"
+#include "game/port/game.h"
+#include "game/screens/level_entry.h"
 #include "media/automation.h"
 #include "media/keyboard.h"
-#include "media/random.h"
 
 namespace {
 
@@ -77,7 +77,7 @@ int main(int argc, char** argv) {
     game::PrivateDataFolder folder;
     game::runHeadless();
     game::Timedemo unpaced;
-    media::seedRandom(7);
+    core::seedRandom(7);
     game::Game g;
     g.startUp();
     namespace key = media::key;

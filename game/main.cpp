@@ -1,9 +1,0 @@
-// SPDX-License-Identifier: MIT
-#include "game/game.h"
-#include "game/game_icon.h"
-#include "media/window_icon.h"
-
-int main(int argc, char** argv) {
-    media::setWindowIcon([] { return game::gameIcon(64); });
-    return game::runFromCommandLine(argc, argv);
-}

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: MIT
+#include "game/port/asset_export.h"
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+
+#include "assets/embedded_assets.h"
+
+namespace game {
+
+namespace {
+const char* extensionOf(const assets::Blob& blob) {
+    if (blob.size >= 4 && std::memcmp(blob.data, "\x89PNG", 4) == 0) return "png";
+    if (blob.size >= 2 && blob.data[0] == 0xFF && blob.data[1] == 0xD8) return "jpg";
+    if (blob.size >= 4 && std::memcmp(blob.data, "OggS", 4) == 0) return "ogg";
+    if (blob.size >= 4 && std::memcmp(blob.data, "RIFF", 4) == 0) return "wav";
+    return "bin";
+}
+
+bool writeBlob(const std::filesystem::path& path, const assets::Blob& blob) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(blob.data), static_cast<std::streamsize>(blob.size));
+    out.close();
+    if (!out) {
+        std::fprintf(stderr, "quandrite: could not write %s\n", path.c_str());
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int exportAssets(const std::string& folder) {
+    std::error_code error;
+    std::filesystem::create_directories(folder, error);
+    if (error) {
+        std::fprintf(stderr, "quandrite: could not make the folder %s: %s\n", folder.c_str(), error.message().c_str());
+        return 1;
+    }
+    char name[64];
+    for (int number : assets::embeddedSpriteNumbers()) {
+        assets::Blob blob = assets::embeddedSprite(number);
+        std::snprintf(name, sizeof name, "sprite-%03d.%s", number, extensionOf(blob));
+        if (!writeBlob(std::filesystem::path(folder) / name, blob)) return 1;
+    }
+    for (int number : assets::embeddedSoundNumbers()) {
+        assets::Blob blob = assets::embeddedSound(number);
+        std::snprintf(name, sizeof name, "sound-%02d.%s", number, extensionOf(blob));
+        if (!writeBlob(std::filesystem::path(folder) / name, blob)) return 1;
+    }
+    return 0;
+}
+
+}  // namespace game

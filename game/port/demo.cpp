@@ -1,0 +1,327 @@
+// SPDX-License-Identifier: MIT
+#include "game/port/demo.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <map>
+#include <sstream>
+
+#include "game/version.h"
+#include "media/keyboard.h"
+
+namespace game {
+
+const std::string kBuildId = std::string("quandrite ") + kShortVersion;
+
+namespace {
+constexpr char kMagic[8] = {'Q', 'U', 'A', 'N', 'D', 'E', 'M', 'O'};
+constexpr uint8_t kEndOfDemo = 255;
+// A day of play; anything longer is a damaged file.
+constexpr uint64_t kMaxFrames = 60ull * 60 * 60 * 24;
+// Far more than a day of play takes (a few bytes per key change).
+constexpr size_t kMaxDemoBytes = 64u << 20;
+
+void putVarint(std::string& out, uint64_t v) {
+    while (v >= 0x80) {
+        out.push_back(static_cast<char>((v & 0x7F) | 0x80));
+        v >>= 7;
+    }
+    out.push_back(static_cast<char>(v));
+}
+
+class Reader {
+public:
+    explicit Reader(const std::string& bytes) : bytes_(bytes) {}
+    bool byte(uint8_t& v) {
+        if (pos_ >= bytes_.size()) return false;
+        v = static_cast<uint8_t>(bytes_[pos_++]);
+        return true;
+    }
+    bool varint(uint64_t& v) {
+        v = 0;
+        for (int shift = 0; shift < 64; shift += 7) {
+            uint8_t b;
+            if (!byte(b)) return false;
+            v |= static_cast<uint64_t>(b & 0x7F) << shift;
+            if (!(b & 0x80)) return true;
+        }
+        return false;
+    }
+    bool little(uint64_t& v, int count) {
+        v = 0;
+        for (int i = 0; i < count; ++i) {
+            uint8_t b;
+            if (!byte(b)) return false;
+            v |= static_cast<uint64_t>(b) << (8 * i);
+        }
+        return true;
+    }
+    bool text(std::string& out, size_t count) {
+        if (bytes_.size() - pos_ < count) return false;
+        out = bytes_.substr(pos_, count);
+        pos_ += count;
+        return true;
+    }
+
+private:
+    const std::string& bytes_;
+    size_t pos_ = 0;
+};
+
+const std::map<std::string, int>& keyNames() {
+    namespace key = media::key;
+    // clang-format off
+    static const std::map<std::string, int> names = {
+        {"Escape", key::Escape}, {"Backspace", key::Backspace}, {"Return", key::Return},
+        {"LeftCtrl", key::LeftCtrl}, {"RightCtrl", key::RightCtrl}, {"Space", key::Space},
+        {"NumpadEnter", key::NumpadEnter}, {"Up", key::Up}, {"Down", key::Down}, {"Left", key::Left},
+        {"Right", key::Right}, {"A", key::A}, {"B", key::B}, {"C", key::C}, {"D", key::D}, {"E", key::E},
+        {"F", key::F}, {"G", key::G}, {"H", key::H}, {"I", key::I}, {"J", key::J}, {"K", key::K},
+        {"L", key::L}, {"M", key::M}, {"N", key::N}, {"O", key::O}, {"P", key::P}, {"Q", key::Q},
+        {"R", key::R}, {"S", key::S}, {"T", key::T}, {"U", key::U}, {"V", key::V}, {"W", key::W},
+        {"X", key::X}, {"Y", key::Y}, {"Z", key::Z}};
+    // clang-format on
+    return names;
+}
+
+// The codes whose down bit differs between the two snapshots.
+std::vector<uint8_t> toggled(const KeySnapshot& held, const uint8_t* snapshot) {
+    std::vector<uint8_t> codes;
+    for (int code = 0; code < 256; ++code)
+        if ((snapshot[code] & 0x80) != held[code]) codes.push_back(static_cast<uint8_t>(code));
+    return codes;
+}
+}  // namespace
+
+void DemoRecorder::record(const uint8_t* snapshot) {
+    std::vector<uint8_t> codes = toggled(held_, snapshot);
+    if (!codes.empty()) {
+        for (uint8_t code : codes) held_[code] ^= 0x80;
+        demo_.changes.push_back({demo_.frames, std::move(codes)});
+    }
+    ++demo_.frames;
+}
+
+bool DemoCursor::next(uint8_t* snapshot) {
+    if (position_ >= demo_.frames) return false;
+    while (change_ < demo_.changes.size() && demo_.changes[change_].frame == position_) {
+        for (uint8_t code : demo_.changes[change_].codes) held_[code] ^= 0x80;
+        ++change_;
+    }
+    std::copy(held_.begin(), held_.end(), snapshot);
+    ++position_;
+    return true;
+}
+
+std::string encodeDemo(const Demo& demo) {
+    std::string out(kMagic, sizeof kMagic);
+    out.push_back(static_cast<char>(kDemoVersion & 0xFF));
+    out.push_back(static_cast<char>(kDemoVersion >> 8));
+    for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((demo.seed >> (8 * i)) & 0xFF));
+    std::string id = demo.buildId.substr(0, 255);
+    out.push_back(static_cast<char>(id.size()));
+    out += id;
+    out.push_back(static_cast<char>(demo.start.soundOn));
+    out.push_back(static_cast<char>(demo.start.hasTable ? 10 : 0));
+    if (demo.start.hasTable)
+        for (int row = 1; row <= 10; ++row) {
+            std::string name = demo.start.names[row].substr(0, 255);
+            out.push_back(static_cast<char>(name.size()));
+            out += name;
+            for (int i = 0; i < 4; ++i)
+                out.push_back(static_cast<char>((static_cast<uint32_t>(demo.start.scores[row]) >> (8 * i)) & 0xFF));
+        }
+    for (int32_t value : {demo.start.windowX, demo.start.windowY, demo.start.windowWidth, demo.start.windowHeight})
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
+    uint64_t last = 0;
+    for (const KeyChange& change : demo.changes) {
+        // A keyboard never changes 255 keys at once; split such a change all the same.
+        for (size_t first = 0; first < change.codes.size(); first += 254) {
+            size_t count = std::min<size_t>(254, change.codes.size() - first);
+            putVarint(out, change.frame - last);
+            last = change.frame;
+            out.push_back(static_cast<char>(count));
+            out.append(reinterpret_cast<const char*>(change.codes.data() + first), count);
+        }
+    }
+    putVarint(out, demo.frames - last);
+    out.push_back(static_cast<char>(kEndOfDemo));
+    return out;
+}
+
+Demo decodeDemo(const std::string& bytes, std::string& error) {
+    Demo demo;
+    Reader in(bytes);
+    std::string magic;
+    uint64_t version = 0, seed = 0;
+    uint8_t idLength = 0;
+    auto failed = [&](const std::string& why) {
+        error = why;
+        return Demo{};
+    };
+    if (!in.text(magic, sizeof kMagic) || std::memcmp(magic.data(), kMagic, sizeof kMagic) != 0)
+        return failed("not a Quandrite demo");
+    if (!in.little(version, 2)) return failed("the demo is truncated");
+    if (version != kDemoVersion)
+        return failed("the demo has format version " + std::to_string(version) + "; this game reads version " +
+                      std::to_string(kDemoVersion));
+    if (!in.little(seed, 4) || !in.byte(idLength) || !in.text(demo.buildId, idLength))
+        return failed("the demo is truncated");
+    demo.seed = static_cast<uint32_t>(seed);
+    uint8_t soundOn = 0, rows = 0;
+    if (!in.byte(soundOn) || !in.byte(rows)) return failed("the demo is truncated");
+    if (soundOn > 1 || (rows != 0 && rows != 10)) return failed("the demo is damaged: its start is not a game's");
+    demo.start.soundOn = static_cast<int8_t>(soundOn);
+    demo.start.hasTable = rows == 10;
+    for (int row = 1; row <= rows; ++row) {
+        uint8_t length = 0;
+        uint64_t score = 0;
+        if (!in.byte(length) || !in.text(demo.start.names[row], length) || !in.little(score, 4))
+            return failed("the demo is truncated");
+        demo.start.scores[row] = static_cast<int32_t>(static_cast<uint32_t>(score));
+    }
+    for (int32_t* value :
+         {&demo.start.windowX, &demo.start.windowY, &demo.start.windowWidth, &demo.start.windowHeight}) {
+        uint64_t word = 0;
+        if (!in.little(word, 4)) return failed("the demo is truncated");
+        *value = static_cast<int32_t>(static_cast<uint32_t>(word));
+    }
+    for (;;) {
+        uint64_t frames = 0;
+        uint8_t count = 0;
+        if (!in.varint(frames) || !in.byte(count)) return failed("the demo is truncated");
+        if (frames > kMaxFrames - demo.frames) return failed("the demo is damaged: too many frames");
+        demo.frames += frames;
+        if (count == kEndOfDemo) break;
+        KeyChange change{demo.frames, {}};
+        for (uint8_t i = 0; i < count; ++i) {
+            uint8_t code;
+            if (!in.byte(code)) return failed("the demo is truncated");
+            change.codes.push_back(code);
+        }
+        demo.changes.push_back(std::move(change));
+    }
+    error.clear();
+    return demo;
+}
+
+bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error) {
+    std::string bytes = encodeDemo(demo);
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    if (!out) {
+        error = "could not write " + path;
+        return false;
+    }
+    // Read it back at once: a demo that does not replay is worse than none.
+    std::string readError;
+    Demo back = decodeDemo(bytes, readError);
+    if (!readError.empty() || back.frames != demo.frames || !(back.start == demo.start) || encodeDemo(back) != bytes) {
+        error = "the demo written to " + path + " does not read back the same";
+        return false;
+    }
+    return true;
+}
+
+bool readDemoFile(const std::string& path, Demo& demo, std::string& error) {
+    demo = Demo{};
+    error.clear();
+    // Non-blocking, so that a pipe without a writer cannot hold up the start.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        error = "cannot open " + path + ": " + std::strerror(errno);
+        return false;
+    }
+    struct stat info;
+    std::string bytes;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = path + ": not a regular file";
+    } else if (info.st_size > static_cast<off_t>(kMaxDemoBytes)) {
+        error = path + ": too large for a demo";
+    } else {
+        // Read no more than the limit even if the file grows meanwhile.
+        char chunk[65536];
+        ssize_t got;
+        while (bytes.size() <= kMaxDemoBytes && (got = ::read(fd, chunk, sizeof chunk)) != 0) {
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) {
+                error = "cannot read " + path + ": " + std::strerror(errno);
+                break;
+            }
+            bytes.append(chunk, static_cast<size_t>(got));
+        }
+        if (error.empty() && bytes.size() > kMaxDemoBytes) error = path + ": too large for a demo";
+    }
+    ::close(fd);
+    if (!error.empty()) return false;
+    demo = decodeDemo(bytes, error);
+    // Another build may play by other rules: out of step from some frame on.
+    if (error.empty() && demo.buildId != kBuildId)
+        error = "the demo was made by " + (demo.buildId.empty() ? std::string("an unnamed build") : demo.buildId) +
+                "; this is " + kBuildId;
+    if (!error.empty()) {
+        error = path + ": " + error;
+        demo = Demo{};
+    }
+    return error.empty();
+}
+
+bool demoFromScript(const std::string& script, Demo& demo, std::string& error) {
+    demo = Demo{};
+    demo.buildId = kBuildId;
+    std::istringstream lines(script);
+    std::string line;
+    DemoRecorder recorder(demo);
+    KeySnapshot held{};
+    int lineNumber = 0;
+    auto fail = [&](const std::string& why) {
+        error = "line " + std::to_string(lineNumber) + ": " + why;
+        return false;
+    };
+    while (std::getline(lines, line)) {
+        ++lineNumber;
+        line = line.substr(0, line.find('#'));
+        if (line.find_first_not_of(" \t\r") == std::string::npos) continue;
+        size_t colon = line.find(':');
+        if (colon == std::string::npos) return fail("expected \"frame: keys\"");
+        std::istringstream head(line.substr(0, colon));
+        std::istringstream words(line.substr(colon + 1));
+        std::string label;
+        head >> label;
+        if (label == "seed") {
+            unsigned long long seed = 0;
+            if (!(words >> seed)) return fail("seed needs a number");
+            demo.seed = static_cast<uint32_t>(seed);
+            continue;
+        }
+        uint64_t frame = 0;
+        if (label.empty() || label.find_first_not_of("0123456789") != std::string::npos || label.size() > 9)
+            return fail("\"" + label + "\" is not a frame number");
+        frame = std::stoull(label);
+        if (frame < demo.frames) return fail("frames must go forward");
+        while (demo.frames < frame) recorder.record(held.data());
+        KeySnapshot next{};
+        std::string word;
+        while (words >> word) {
+            if (word == "-") continue;
+            if (word == "end") {
+                error.clear();
+                return true;
+            }
+            auto found = keyNames().find(word);
+            if (found == keyNames().end()) return fail("unknown key \"" + word + "\"");
+            next[found->second] = 0x80;
+        }
+        held = next;
+    }
+    return fail("the script has no \"frame: end\" line");
+}
+
+}  // namespace game

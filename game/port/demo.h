@@ -1,0 +1,78 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// Demos: the random seed and, frame by frame, the keys the game read, so a
+// game can be played again exactly. Only the changes are kept: at which
+// keyboard examination which keys went down or up.
+//
+// File: "QUANDEMO", version (u16), seed (u32), build id (u8 length + text),
+// sound switch at start-up (u8), hiscore rows at start-up (u8: 0 for the
+// default table, or 10 rows of u8 name length + name + score as u32), the
+// window's place and size at start-up (4 x u32), then records: examinations since the previous record (varint), number
+// of codes (u8; 255 ends the demo), the codes (u8 each; each toggles that key).
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "game/screens/start_values.h"
+
+namespace game {
+
+constexpr uint16_t kDemoVersion = 2;
+extern const std::string kBuildId;
+
+using KeySnapshot = std::array<uint8_t, 256>;
+
+struct KeyChange {
+    uint64_t frame;              // the examination from which the change holds
+    std::vector<uint8_t> codes;  // keys that went down or up
+};
+
+struct Demo {
+    uint32_t seed = 0;
+    std::string buildId;
+    StartValues start;
+    uint64_t frames = 0;  // keyboard examinations recorded
+    std::vector<KeyChange> changes;
+};
+
+// Adds the snapshots of one examination after another to a demo.
+class DemoRecorder {
+public:
+    explicit DemoRecorder(Demo& demo) : demo_(demo) {}
+    void record(const uint8_t* snapshot);
+
+private:
+    Demo& demo_;
+    KeySnapshot held_{};
+};
+
+// Replays a demo's snapshots one examination after another.
+class DemoCursor {
+public:
+    explicit DemoCursor(const Demo& demo) : demo_(demo) {}
+    // The snapshot of the next examination; false once the demo is over.
+    bool next(uint8_t* snapshot);
+    uint64_t position() const { return position_; }
+
+private:
+    const Demo& demo_;
+    KeySnapshot held_{};
+    size_t change_ = 0;
+    uint64_t position_ = 0;
+};
+
+std::string encodeDemo(const Demo& demo);
+// Sets error (and gives an empty demo) unless the bytes are a complete demo
+// of the version this game reads.
+Demo decodeDemo(const std::string& bytes, std::string& error);
+
+bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error);
+bool readDemoFile(const std::string& path, Demo& demo, std::string& error);
+
+// A demo from a script of "frame: keys" lines: "seed: N" sets the seed; each
+// "frame: keys" line holds those keys (names such as Space, Right, Up, or
+// letters; "-" for none) from that examination on; "frame: end" ends it.
+bool demoFromScript(const std::string& script, Demo& demo, std::string& error);
+
+}  // namespace game

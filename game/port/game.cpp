@@ -1,0 +1,87 @@
+// SPDX-License-Identifier: MIT
+#include "game/port/game.h"
+
+#include "game/screens/asset_catalog.h"
+#include "game/screens/game_over.h"
+#include "game/screens/hiscores.h"
+#include "game/screens/play_loop.h"
+#include "game/screens/start_up.h"
+#include "game/screens/title_screen.h"
+#include "media/files.h"
+#include "media/gamepad.h"
+#include "media/keyboard.h"
+#include "media/screen.h"
+#include "media/sound.h"
+#include "media/window.h"
+
+namespace game {
+
+void Game::startUp(const StartValues& values) {
+    pause_.end();
+    // Decoding the pictures takes longer than anything else at start-up; the
+    // second core does it while the hiscore load waits.
+    prefetchSpriteCatalogue();
+    startMediaLayer();
+    // The level entry sets the volumes of the loaded sounds, so they come first.
+    loadSounds();
+    startGameState(state, values);
+    loadHiscores(state);
+    if (values.hasTable) {
+        state.hiscoreNames = values.names;
+        state.hiscoreScores = values.scores;
+    }
+    enterScreen(Screen::Title);
+}
+
+void Game::enterScreen(Screen next) {
+    screen_ = next;
+    media::setGamepadSoundSwitch(next == Screen::Title);
+    media::setGamepadLetterEntry(false);
+    switch (next) {
+    case Screen::Title: enterTitleScreen(state); break;
+    case Screen::Play:
+        // Starting a level may end the game at once (after the last level).
+        if (enterPlayLoop(state) == Screen::GameOver) enterScreen(Screen::GameOver);
+        break;
+    case Screen::GameOver: enterGameOver(state); break;
+    case Screen::Closed: endProgram(); break;
+    }
+}
+
+void Game::runFrame() {
+    if (screen_ == Screen::Closed) return;
+    // Once the level runs, the gamepad's Start is the pause button.
+    media::setGamepadStartPauses(screen_ == Screen::Play && state.levelStarted == 1);
+    Screen next = screen_;
+    if (pause_.frame(screen_, next)) {
+        if (next != screen_) enterScreen(next);
+        return;
+    }
+    switch (screen_) {
+    case Screen::Title: next = titleFrame(state); break;
+    case Screen::Play: next = playFrame(state); break;
+    case Screen::GameOver: next = gameOverFrame(state); break;
+    case Screen::Closed: return;
+    }
+    if (next != screen_) enterScreen(next);
+}
+
+int Game::run() {
+    while (screen_ != Screen::Closed) runFrame();
+    return 0;
+}
+
+void Game::endProgram() {
+    screen_ = Screen::Closed;
+    pause_.end();
+    media::setGamepadLetterEntry(false);
+    media::setGamepadStartPauses(false);
+    media::releaseSound();
+    media::releaseKeyboard();
+    media::closeScreen();
+    media::shutdownSprites();
+    media::closeAllWindows();
+    media::closeAllFiles();
+}
+
+}  // namespace game

@@ -1,0 +1,40 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// The whole game: the state record and the screen that runs now. The three
+// screens (title, play, game over) are states of one loop; entering a screen
+// replaces the one before, so nothing waits on the stack for a screen to end.
+#include "game/port/pause.h"
+#include "game/rules/game_state.h"
+#include "game/screens/screens.h"
+#include "game/screens/start_values.h"
+
+namespace game {
+
+class Game {
+public:
+    // Start-up: the layer's services, the default table, sounds, level entry,
+    // the hiscore file and the first title screen. The defaults are the
+    // original game's.
+    void startUp(const StartValues& values = {});
+    // One frame of the current screen, with any change of screen it causes.
+    void runFrame();
+    // Frames until the window is closed; then the end sequence.
+    int run();
+    // The end sequence: releases the layer's services.
+    void endProgram();
+
+    // Enters a screen from its beginning (its entry steps), replacing the current one.
+    void enterScreen(Screen next);
+
+    Screen screen() const { return screen_; }
+    bool paused() const { return pause_.paused(); }
+    GameState state{};
+
+private:
+    Screen screen_ = Screen::Closed;
+    PauseControl pause_;
+};
+
+int runFromCommandLine(int argc, char** argv);
+
+}  // namespace game

@@ -1,0 +1,136 @@
+// SPDX-License-Identifier: MIT
+#include "game/port/replay_keeper.h"
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
+#include <unistd.h>
+
+#include "core/random.h"
+#include "game/port/replays.h"
+#include "game/version.h"
+#include "media/device_keys.h"
+#include "media/keyboard.h"
+#include "media/sound.h"
+#include "media/window.h"
+
+namespace game {
+
+namespace {
+namespace key = media::key;
+
+constexpr int kLeaveKeys[] = {key::Escape,      key::Backspace, key::Return,   key::Space,
+                              key::NumpadEnter, key::LeftCtrl,  key::RightCtrl};
+
+bool leaveKeyDown(const std::array<uint8_t, 256>& keys) {
+    for (int code : kLeaveKeys)
+        if (keys[static_cast<size_t>(code)]) return true;
+    return false;
+}
+
+uint32_t freshSeed() {
+    return static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count() ^ getpid());
+}
+}  // namespace
+
+void ReplayKeeper::begin(uint32_t seed) {
+    demo_ = Demo{};
+    demo_.seed = seed;
+    demo_.buildId = kBuildId;
+    recording_.emplace(demo_);
+    screenBefore_ = Screen::Title;
+}
+
+StartValues startValuesOf(const GameState& s) {
+    StartValues start;
+    start.soundOn = s.soundOn;
+    start.hasTable = true;
+    start.names = s.hiscoreNames;
+    start.scores = s.hiscoreScores;
+    start.windowX = s.lastWindowX;
+    start.windowY = s.lastWindowY;
+    start.windowWidth = s.lastWindowWidth;
+    start.windowHeight = s.lastWindowHeight;
+    return start;
+}
+
+void ReplayKeeper::started(const GameState& s) { demo_.start = startValuesOf(s); }
+
+void ReplayKeeper::afterFrame(Game& game) {
+    Screen now = game.screen();
+    bool inGame = screenBefore_ == Screen::Play || screenBefore_ == Screen::GameOver;
+    if (inGame && (now == Screen::Title || now == Screen::Closed)) {
+        std::string error;
+        lastSaved_ = saveReplay(folder_, demo_, scoreBefore_, std::time(nullptr), error);
+        if (lastSaved_.empty()) std::fprintf(stderr, "quandrite: the replay was not kept: %s\n", error.c_str());
+    }
+    screenBefore_ = now;
+    // The title screen sets the score to 0; the game's last score is the one before.
+    if (now == Screen::Play || now == Screen::GameOver) scoreBefore_ = game.state.score;
+
+    bool replayKey = now == Screen::Title && media::keyPushed(key::R);
+    bool fresh = replayKey && !replayKeyBefore_;
+    replayKeyBefore_ = replayKey;
+    if (fresh) watchBest(game);
+}
+
+StartValues ReplayKeeper::restartValues(const GameState& s) const {
+    StartValues values;
+    values.soundOn = s.soundOn;
+    values.windowX = s.lastWindowX;
+    values.windowY = s.lastWindowY;
+    values.windowWidth = s.lastWindowWidth;
+    values.windowHeight = s.lastWindowHeight;
+    return values;
+}
+
+void ReplayKeeper::watchBest(Game& game) {
+    std::string best = bestReplay(folder_);
+    if (best.empty()) return;
+    StartValues restart = restartValues(game.state);
+    std::string error;
+    Demo demo;
+    if (!readDemoFile(best, demo, error)) {
+        std::fprintf(stderr, "quandrite: %s\n", error.c_str());
+        // The player looks at the window, not at a terminal.
+        media::setWindowTitle(0,
+                              std::string(" Quandrite ") + kShortVersion + " - the best replay is of another version");
+        return;
+    }
+    // What the replay's game examines is not the player's game.
+    recording_.reset();
+    watchReplay(game, demo);
+    if (game.screen() == Screen::Closed) return;
+    // Back to the title as at start-up, with a new recording.
+    media::stopSound(-1);
+    uint32_t seed = freshSeed();
+    core::seedRandom(seed);
+    begin(seed);
+    game.startUp(restart);
+    started(game.state);
+    replayKeyBefore_ = true;
+}
+
+void watchReplay(Game& game, const Demo& demo) {
+    PrivateDataFolder privateData;
+    StartValues values = demo.start;
+    DemoPlayback playback(demo, false);
+    media::stopSound(-1);
+    core::seedRandom(demo.seed);
+    game.startUp(values);
+    // Keys already held (the R, a key of the player's) are no leave key yet.
+    std::array<uint8_t, 256> before{};
+    media::readDeviceKeys(before.data());
+    while (game.screen() != Screen::Closed && !playback.finished()) {
+        std::array<uint8_t, 256> keys{};
+        media::readDeviceKeys(keys.data());
+        std::array<uint8_t, 256> fresh{};
+        for (size_t i = 0; i < keys.size(); ++i) fresh[i] = keys[i] && !before[i] ? keys[i] : 0;
+        before = keys;
+        if (leaveKeyDown(fresh)) break;
+        game.runFrame();
+    }
+}
+
+}  // namespace game

@@ -1,0 +1,62 @@
+// SPDX-License-Identifier: MIT
+#include "game/port/settings_keeper.h"
+
+#include <cstdio>
+
+#include "media/fullscreen_switch.h"
+#include "media/presentation.h"
+
+namespace game {
+
+SettingsKeeper::SettingsKeeper(std::string path, Settings stored, Settings running)
+    : path_(std::move(path)), stored_(stored), written_(running), seen_(running) {}
+
+void SettingsKeeper::follow(const Settings& now) {
+    if (now == seen_) {
+        ++steady_;
+    } else {
+        seen_ = now;
+        steady_ = 1;
+    }
+    if (steady_ == kSteadyFrames) flush();
+}
+
+void SettingsKeeper::flush() {
+    if (seen_ == written_) return;
+    // Only what changed in this run; the rest stays as the file has it.
+    Settings next = stored_;
+    if (seen_.sound != written_.sound) next.sound = seen_.sound;
+    if (seen_.fullscreen != written_.fullscreen) next.fullscreen = seen_.fullscreen;
+    if (seen_.scale != written_.scale) next.scale = seen_.scale;
+    if (seen_.width != written_.width || seen_.height != written_.height) {
+        next.width = seen_.width;
+        next.height = seen_.height;
+    }
+    if (seen_.renderer != written_.renderer) next.renderer = seen_.renderer;
+    if (seen_.volume != written_.volume) next.volume = seen_.volume;
+    written_ = seen_;
+    std::string error;
+    if (next == stored_) return;
+    if (writeSettingsFile(path_, next, error)) {
+        stored_ = next;
+    } else if (!complained_) {
+        // Once a run: the game plays on with the values it has.
+        std::fprintf(stderr, "quandrite: %s\n", error.c_str());
+        complained_ = true;
+    }
+}
+
+Settings settingsNow(const GameState& s, const Settings& running) {
+    Settings now = running;
+    now.sound = s.soundOn == 1;
+    now.fullscreen = media::fullscreenActive();
+    now.scale = media::scaleModeName(media::scaleMode());
+    if (s.lastWindowWidth >= kMinWindowSide && s.lastWindowWidth <= kMaxWindowSide &&
+        s.lastWindowHeight >= kMinWindowSide && s.lastWindowHeight <= kMaxWindowSide) {
+        now.width = s.lastWindowWidth;
+        now.height = s.lastWindowHeight;
+    }
+    return now;
+}
+
+}  // namespace game

@@ -1,0 +1,51 @@
+// SPDX-License-Identifier: MIT
+#include "game/screens/asset_catalog.h"
+
+#include <vector>
+
+#include "assets/embedded_assets.h"
+#include "game/rules/catalogue.h"
+#include "media/drawing.h"
+#include "media/screen.h"
+#include "media/sound.h"
+
+namespace game {
+
+namespace {
+void createStatusPanel(const GameState& state) {
+    media::createSprite(sprite::StatusPanel, state.lastWindowWidth, 80);
+    media::startDrawing(media::spriteOutput(sprite::StatusPanel));
+    media::box(0, 0, state.lastWindowWidth, 80, media::rgb(149, 149, 149));
+    media::stopDrawing();
+}
+}  // namespace
+
+void loadSounds() {
+    for (const SoundInfo& info : kSounds) {
+        assets::Blob blob = assets::embeddedSound(info.number);
+        if (blob) media::loadSoundFromMemory(info.number, blob.data, blob.size, 0);
+    }
+}
+
+// The digits are made before, by the title screen; the panel is made here,
+// in its place in the order.
+void loadSpriteCatalogue(const GameState& state) {
+    for (const SpriteInfo& info : kSprites) {
+        if (info.number == sprite::StatusPanel) createStatusPanel(state);
+        if (info.format == SpriteFormat::Made) continue;
+        assets::Blob blob = assets::embeddedSprite(info.number);
+        media::loadSpriteFromMemory(info.number, blob.data, blob.size);
+    }
+}
+
+void prefetchSpriteCatalogue() {
+    std::vector<media::ImageBytes> images;
+    for (const SpriteInfo& info : kSprites) {
+        if (info.format == SpriteFormat::Made) continue;
+        assets::Blob blob = assets::embeddedSprite(info.number);
+        images.push_back({blob.data, blob.size});
+    }
+    media::prefetchSpriteImages(std::move(images));
+}
+
+}  // namespace game

@@ -1,0 +1,71 @@
+// SPDX-License-Identifier: MIT
+#include "media/sdl/renderer_choice.h"
+
+#include <SDL_syswm.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstring>
+
+namespace media {
+
+namespace {
+
+enum class Verdict { Unknown, Cpu, Gpu };
+Verdict verdict = Verdict::Unknown;
+
+// An X server without DRI gives its clients no GPU: GL there is indirect or
+// Mesa's software rasteriser, whatever the machine has.
+bool xServerOffersNoGpu(SDL_Window* window) {
+    SDL_SysWMinfo info;
+    SDL_VERSION(&info.version);
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.display) return false;
+    int opcode = 0, event = 0, error = 0;
+    Display* display = info.info.x11.display;
+    return !XQueryExtension(display, "DRI3", &opcode, &event, &error) &&
+           !XQueryExtension(display, "DRI2", &opcode, &event, &error);
+}
+
+const char* glRendererName(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return nullptr;
+    using GetString = const unsigned char* (*)(unsigned);
+    auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+    if (!getString) return nullptr;
+    constexpr unsigned kGlRenderer = 0x1F01;
+    return reinterpret_cast<const char*>(getString(kGlRenderer));
+}
+
+bool rendererIsSoftware(SDL_Renderer* renderer) {
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0 || !(info.flags & SDL_RENDERER_ACCELERATED)) return true;
+    const char* name = glRendererName(renderer);
+    return name &&
+           (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") || std::strstr(name, "Software Rasterizer"));
+}
+
+}  // namespace
+
+SDL_Renderer* createGpuRenderer(SDL_Window* window, uint32_t flags, bool forced) {
+    forced = forced || SDL_GetHint(SDL_HINT_RENDER_DRIVER) != nullptr;
+    if (!forced && verdict == Verdict::Unknown && xServerOffersNoGpu(window)) verdict = Verdict::Cpu;
+    if (!forced && verdict == Verdict::Cpu) return nullptr;
+    SDL_Renderer* renderer = SDL_CreateRenderer(window, -1,
+                                                flags | SDL_RENDERER_ACCELERATED | SDL_RENDERER_TARGETTEXTURE);
+    if (!renderer || forced) return renderer;
+    verdict = rendererIsSoftware(renderer) ? Verdict::Cpu : Verdict::Gpu;
+    if (verdict == Verdict::Gpu) return renderer;
+    SDL_DestroyRenderer(renderer);
+    return nullptr;
+}
+
+const char* rendererDescription(SDL_Renderer* renderer) {
+    static char text[160];
+    SDL_RendererInfo info;
+    if (SDL_GetRendererInfo(renderer, &info) != 0) return "unknown";
+    const char* driver = glRendererName(renderer);
+    std::snprintf(text, sizeof text, "%s%s%s", info.name, driver ? ", " : "", driver ? driver : "");
+    return text;
+}
+
+}  // namespace media

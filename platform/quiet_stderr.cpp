@@ -1,0 +1,30 @@
+// SPDX-License-Identifier: MIT
+#include "platform/quiet_stderr.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace platform {
+
+StderrMuted::StderrMuted() {
+    std::fflush(stderr);
+    int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+    if (null < 0) return;
+    saved_ = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 0);
+    if (saved_ >= 0 && ::dup2(null, STDERR_FILENO) < 0) {
+        ::close(saved_);
+        saved_ = -1;
+    }
+    ::close(null);
+}
+
+StderrMuted::~StderrMuted() {
+    if (saved_ < 0) return;
+    std::fflush(stderr);
+    ::dup2(saved_, STDERR_FILENO);
+    ::close(saved_);
+}
+
+}  // namespace platform
