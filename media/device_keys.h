@@ -1,29 +1,36 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Keys the layer reads straight from the keyboard and the gamepads, outside
-// the game's snapshot: the pause button and the keys that leave a replay.
-// They never come from a demo's keys and are never recorded, so a replay
-// neither pauses by itself nor stays paused for want of a key.
+// The devices, read once a frame: the keyboard, the gamepads and the focus of
+// window 0. pollDevices() reads them at the start of the frame; the game's
+// snapshot (examineKeyboard), the pause and the keys that leave a replay all
+// come from that one read. What a keyboard source (a demo, a test) gives the
+// game never reaches DeviceInput, and DeviceInput is never recorded, so a
+// replay neither pauses by itself nor stays paused for want of a key.
+#include <array>
 #include <cstdint>
 #include <functional>
 
 namespace media {
 
-// What the devices hold now, in DirectInput codes (all released while window
-// 0 has not the keyboard focus).
-void readDeviceKeys(uint8_t* snapshot);
-// True once per fresh press of P, Pause, or a gamepad's Start where Start
-// pauses (setGamepadStartPauses). Called once per frame, it follows the keys
-// all the time, so a key already held is no fresh press.
-bool pauseKeyPressed();
-// Whether window 0 has the keyboard focus (headless: yes, unless a test says
-// otherwise with setKeyboardFocus).
-bool windowFocused();
+struct DeviceInput {
+    // Keyboard and gamepads as keys (DirectInput codes, 0x80 = down); all up
+    // while window 0 has not the keyboard focus.
+    std::array<uint8_t, 256> keys{};
+    // The keys down now that were up at the read before.
+    std::array<uint8_t, 256> pressed{};
+    // A fresh press of a gamepad's Start.
+    bool padStartPressed = false;
+    // Whether window 0 has the keyboard focus (headless: yes, unless a test
+    // says otherwise with setKeyboardFocus).
+    bool focused = true;
+};
+
+// Reads the devices; the frame's read, once before its screen runs.
+const DeviceInput& pollDevices();
+// What the last pollDevices read.
+const DeviceInput& deviceInput();
 
 // For tests: these keys stand in for the keyboard (null: the real one).
 void setDeviceKeyboard(std::function<void(uint8_t* snapshot)> source);
-
-// Inside the layer (keyboard.cpp): the focus, with a test's say.
-bool windowFocusedForKeys();
 
 }  // namespace media

@@ -3,10 +3,9 @@
 // Gamepads through SDL's GameController API, plugged in at any time, read as
 // keys of the keyboard snapshot so that the game's rules stay the same:
 // D-pad and left stick = arrow keys, A and Start = Space, B and Back = Escape,
-// Y = S (the title screen's sound switch) where the game turns that on.
-// Two modes the game switches: in a running level Start pauses instead of
-// being Space; on the initials entry up and down choose a letter, and A (or
-// Start) types it.
+// Y = S (the title screen's sound switch) where the game turns that on. In a
+// running level Start is also the pause button (DeviceInput::padStartPressed):
+// Space does nothing there.
 #include <cstdint>
 #include <optional>
 
@@ -36,30 +35,18 @@ struct GamepadState {
 
 // Marks the keys a gamepad state stands for as down in a 256-byte snapshot.
 void addGamepadKeys(const GamepadState& pad, uint8_t* snapshot);
-// Whether Y stands for S (on at start). Only the title screen wants it: on the
-// game-over screen S would be typed as an initial.
-void setGamepadSoundSwitch(bool on);
-
-// In a running level Start is the pause button (read by pauseKeyPressed)
-// and no longer stands for Space.
-void setGamepadStartPauses(bool on);
-bool gamepadStartPauses();
-// The initials entry: up and down step through a..z (from "a" each time it is
-// switched on), and A or Start press the chosen letter's key.
-void setGamepadLetterEntry(bool on);
+// What the buttons stand for besides the standard keys, chosen once per
+// screen by the game: on the title screen Y is S (the sound switch; on the
+// game-over screen S would be typed as an initial); on the initials entry up
+// and down step through a..z (from "a" each time it opens) and A or Start
+// type the chosen letter's key.
+enum class GamepadBindings { Standard, SoundSwitch, LetterEntry };
+void setGamepadBindings(GamepadBindings bindings);
 // The chosen letter while the entry is on and a gamepad is connected, else 0.
 char gamepadLetter();
 
 // For tests and tools: a virtual gamepad plugged in with this state, or
 // unplugged (nullopt). It is read like a real one, headless too.
 void setVirtualGamepad(std::optional<GamepadState> pad);
-
-// Inside the layer: adds the keys of every connected gamepad to the snapshot
-// (real ones only while SDL video runs) and steps the letter choice, once per
-// keyboard examination; false when none is connected.
-bool mergeGamepadKeys(uint8_t* snapshot);
-// Inside the layer: the keys of the gamepads without stepping anything, and
-// whether any pad holds Start.
-void peekGamepadKeys(uint8_t* snapshot, bool& startHeld);
 
 }  // namespace media

@@ -218,4 +218,30 @@ TEST_F(PausedGame, FocusLossPausesRegainedFocusDoesNotAndTheMenusNeverPause) {
     EXPECT_EQ(game.state.initials[1], "p");
 }
 
+TEST_F(PausedGame, TheDevicesAreReadOnceAFrameOnEveryScreenAndPaused) {
+    // The game's keys from the devices too, as in a real game.
+    setKeyboardSource(nullptr);
+    int reads = 0;
+    setDeviceKeyboard([&](uint8_t* keys) {
+        ++reads;
+        for (int code : deviceKeys) keys[code] = 0x80;
+    });
+    int frames = 0;
+    auto run = [&](int n, std::set<int> keys) {
+        deviceKeys = std::move(keys);
+        for (int i = 0; i < n; ++i, ++frames) game.runFrame();
+    };
+    run(5, {});
+    run(1, {key::Return});
+    run(3, {});
+    ASSERT_EQ(game.screen(), Screen::Play);
+    run(1, {key::Space});
+    run(20, {key::Right});
+    ASSERT_EQ(game.state.levelStarted, 1);
+    run(1, {key::P});
+    ASSERT_TRUE(game.paused());
+    run(10, {});
+    EXPECT_EQ(reads, frames) << "title, level and pause: one read of the devices a frame";
+}
+
 }  // namespace

@@ -11,6 +11,7 @@
 
 #include "media/keyboard.h"
 #include "media/sdl/fullscreen.h"
+#include "media/sdl/hotkeys.h"
 #include "media/sdl/video_internal.h"
 #include "media/test_hooks.h"
 #include "media/window.h"
@@ -123,14 +124,14 @@ TEST_F(X11Fullscreen, ReopeningWhileFullscreenKeepsTheWindowedGeometryForLater) 
 
 TEST(FullscreenChord, EnterHeldWithAltIsNotAGameKey) {
     uint8_t snapshot[256] = {};
-    hideFullscreenChord(snapshot);  // a snapshot without Enter ends an earlier switch's hold
+    hideHotkeyChord(snapshot);  // a snapshot without Enter ends an earlier switch's hold
     snapshot[key::Return] = snapshot[key::NumpadEnter] = snapshot[key::Space] = 0x80;
     SDL_SetModState(KMOD_NONE);
-    hideFullscreenChord(snapshot);
+    hideHotkeyChord(snapshot);
     EXPECT_EQ(snapshot[key::Return], 0x80);
     EXPECT_EQ(snapshot[key::NumpadEnter], 0x80);
     SDL_SetModState(KMOD_LALT);
-    hideFullscreenChord(snapshot);
+    hideHotkeyChord(snapshot);
     SDL_SetModState(KMOD_NONE);
     EXPECT_EQ(snapshot[key::Return], 0);
     EXPECT_EQ(snapshot[key::NumpadEnter], 0);
@@ -145,23 +146,23 @@ TEST(FullscreenChord, EnterHeldWithAltIsNotAGameKey) {
     ASSERT_EQ(SDL_PushEvent(&event), 1);
     uint8_t early[256] = {};
     early[key::Return] = 0x80;
-    hideFullscreenChord(early);
+    hideHotkeyChord(early);
     EXPECT_EQ(early[key::Return], 0);
     SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
     SDL_QuitSubSystem(SDL_INIT_EVENTS);
 
     // After an Alt+Enter switch its Enter stays hidden until let go, Alt or not.
-    ASSERT_TRUE(handleFullscreenKey(event));
+    ASSERT_TRUE(handleHotkey(event));
     uint8_t held[256] = {};
     for (int frame = 0; frame < 2; ++frame) {
         held[key::Return] = 0x80;
-        hideFullscreenChord(held);
+        hideHotkeyChord(held);
         EXPECT_EQ(held[key::Return], 0) << frame;
     }
     uint8_t released[256] = {};
-    hideFullscreenChord(released);
+    hideHotkeyChord(released);
     held[key::Return] = 0x80;
-    hideFullscreenChord(held);
+    hideHotkeyChord(held);
     EXPECT_EQ(held[key::Return], 0x80) << "the next press is the game's";
 }
 

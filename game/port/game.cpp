@@ -7,6 +7,7 @@
 #include "game/screens/play_loop.h"
 #include "game/screens/start_up.h"
 #include "game/screens/title_screen.h"
+#include "media/device_keys.h"
 #include "media/files.h"
 #include "media/gamepad.h"
 #include "media/keyboard.h"
@@ -35,25 +36,30 @@ void Game::startUp(const StartValues& values) {
 
 void Game::enterScreen(Screen next) {
     screen_ = next;
-    media::setGamepadSoundSwitch(next == Screen::Title);
-    media::setGamepadLetterEntry(false);
+    // What the gamepad's buttons stand for on this screen.
+    media::setGamepadBindings(next == Screen::Title ? media::GamepadBindings::SoundSwitch
+                                                    : media::GamepadBindings::Standard);
     switch (next) {
     case Screen::Title: enterTitleScreen(state); break;
     case Screen::Play:
         // Starting a level may end the game at once (after the last level).
         if (enterPlayLoop(state) == Screen::GameOver) enterScreen(Screen::GameOver);
         break;
-    case Screen::GameOver: enterGameOver(state); break;
+    case Screen::GameOver:
+        enterGameOver(state);
+        if (qualifiesForTable(state)) media::setGamepadBindings(media::GamepadBindings::LetterEntry);
+        break;
     case Screen::Closed: endProgram(); break;
     }
 }
 
 void Game::runFrame() {
     if (screen_ == Screen::Closed) return;
-    // Once the level runs, the gamepad's Start is the pause button.
-    media::setGamepadStartPauses(screen_ == Screen::Play && state.levelStarted == 1);
+    // The frame's one read of the devices: the pause and the screen's
+    // keyboard examination both take theirs from it.
+    media::pollDevices();
     Screen next = screen_;
-    if (pause_.frame(screen_, next)) {
+    if (pause_.frame(screen_, state.levelStarted == 1, next)) {
         if (next != screen_) enterScreen(next);
         return;
     }
@@ -74,8 +80,6 @@ int Game::run() {
 void Game::endProgram() {
     screen_ = Screen::Closed;
     pause_.end();
-    media::setGamepadLetterEntry(false);
-    media::setGamepadStartPauses(false);
     media::releaseSound();
     media::releaseKeyboard();
     media::closeScreen();

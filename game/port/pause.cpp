@@ -4,6 +4,7 @@
 #include "game/rules/catalogue.h"
 #include "media/device_keys.h"
 #include "media/drawing.h"
+#include "media/keyboard.h"
 #include "media/last_frame.h"
 #include "media/screen.h"
 #include "media/sound.h"
@@ -55,11 +56,13 @@ Screen showPausedFrame() {
 }
 }  // namespace
 
-bool PauseControl::frame(Screen screen, Screen& next) {
+bool PauseControl::frame(Screen screen, bool levelRunning, Screen& next) {
     // Both are followed on every screen, so that only a fresh press or a
     // fresh loss of the focus pauses.
-    bool pressed = media::pauseKeyPressed();
-    bool focused = media::windowFocused();
+    const media::DeviceInput& input = media::deviceInput();
+    bool pressed = input.pressed[media::key::P] || input.pressed[media::key::Pause] ||
+                   (input.padStartPressed && levelRunning);
+    bool focused = input.focused;
     bool lostFocus = focusedBefore_ && !focused;
     focusedBefore_ = focused;
     if (!paused_) {

@@ -13,10 +13,11 @@ namespace game {
 
 class PauseControl {
 public:
-    // Before each frame of `screen`: true when the frame is the pause's, in
-    // which case the screen's own frame must not run; `next` becomes Closed
-    // when the window was closed.
-    bool frame(Screen screen, Screen& next);
+    // Before each frame of `screen`, with the frame's read of the devices
+    // made: true when the frame is the pause's, in which case the screen's own
+    // frame must not run; `next` becomes Closed when the window was closed.
+    // The gamepad's Start pauses only a level that runs.
+    bool frame(Screen screen, bool levelRunning, Screen& next);
     bool paused() const { return paused_; }
     // Ends a pause without a frame (the window closed, the game restarted).
     void end();

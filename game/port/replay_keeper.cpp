@@ -119,17 +119,12 @@ void watchReplay(Game& game, const Demo& demo) {
     media::stopSound(-1);
     core::seedRandom(demo.seed);
     game.startUp(values);
-    // Keys already held (the R, a key of the player's) are no leave key yet.
-    std::array<uint8_t, 256> before{};
-    media::readDeviceKeys(before.data());
+    // Keys already held (the R, a key of the player's) are no leave key yet:
+    // only a press after this read leaves.
+    media::pollDevices();
     while (game.screen() != Screen::Closed && !playback.finished()) {
-        std::array<uint8_t, 256> keys{};
-        media::readDeviceKeys(keys.data());
-        std::array<uint8_t, 256> fresh{};
-        for (size_t i = 0; i < keys.size(); ++i) fresh[i] = keys[i] && !before[i] ? keys[i] : 0;
-        before = keys;
-        if (leaveKeyDown(fresh)) break;
         game.runFrame();
+        if (leaveKeyDown(media::deviceInput().pressed)) break;
     }
 }
 

@@ -22,13 +22,14 @@ using media::displaySpriteTinted;
 using media::keyPushed;
 namespace key = media::key;
 
+bool qualifiesForTable(const GameState& s) { return s.score >= s.hiscoreScores[10]; }
+
 namespace {
 // Letter keys in the order they are looked at: a to z.
 constexpr int kLetterKeys[26] = {key::A, key::B, key::C, key::D, key::E, key::F, key::G, key::H, key::I,
                                  key::J, key::K, key::L, key::M, key::N, key::O, key::P, key::Q, key::R,
                                  key::S, key::T, key::U, key::V, key::W, key::X, key::Y, key::Z};
 
-bool qualifies(const GameState& s) { return s.score >= s.hiscoreScores[10]; }
 
 bool acceptKeyDown() {
     return keyPushed(key::Escape) || keyPushed(key::Backspace) || keyPushed(key::Return) ||
@@ -38,7 +39,7 @@ bool acceptKeyDown() {
 int slotX(const GameState& s, int slot) { return s.thumbX + 14 * (slot - 1); }
 
 void drawEntry(const GameState& s, int captionIntensity) {
-    if (!qualifies(s)) {
+    if (!qualifiesForTable(s)) {
         displaySprite(sprite::PressSpaceToMenu, 393, 400, captionIntensity);
         return;
     }
@@ -127,7 +128,6 @@ void enterGameOver(GameState& s) {
     s.thumbX = 492;
     s.thumbY = 355;
     scatterBubblesFarBelow(s);
-    media::setGamepadLetterEntry(qualifies(s));
 }
 
 Screen gameOverFrame(GameState& s) {
@@ -141,18 +141,17 @@ Screen gameOverFrame(GameState& s) {
         core::delayMilliseconds(1302);
     }
     advanceFire(s);
-    media::setGamepadLetterEntry(qualifies(s) && s.initialsCount < 3);
     media::examineKeyboard();
-    if (!qualifies(s) && acceptKeyDown()) {
+    if (!qualifiesForTable(s) && acceptKeyDown()) {
         core::delayMilliseconds(301);
         initLevelEntry(s);
         return Screen::Title;
     }
-    if (qualifies(s) && s.initialsCount < 3 && acceptKeyDown()) {
+    if (qualifiesForTable(s) && s.initialsCount < 3 && acceptKeyDown()) {
         core::delayMilliseconds(199);
         ++s.initialsCount;
     }
-    if (qualifies(s)) {
+    if (qualifiesForTable(s)) {
         for (int letter = 0; letter < 26; ++letter) {
             if (!keyPushed(kLetterKeys[letter])) continue;
             if (s.initialsCount >= 0 && s.initialsCount <= 2) {

@@ -15,6 +15,9 @@ Screen gameOverFrame(GameState& state);
 
 // Puts a score and name into the table; rows below move down, the old tenth
 // row drops out. Equal scores go below the rows they equal.
+// Whether the final score enters the hiscore table, so the initials are asked.
+bool qualifiesForTable(const GameState& state);
+
 void insertHiscore(GameState& state, int32_t score, const std::string& name);
 
 }  // namespace game

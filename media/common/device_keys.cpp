@@ -1,46 +1,70 @@
 // SPDX-License-Identifier: MIT
 #include "media/device_keys.h"
 
-#include <array>
-
 #include "media/common/backend_ops.h"
+#include "media/common/device_poll.h"
 #include "media/gamepad.h"
-#include "media/keyboard.h"
+#include "media/test_hooks.h"
 
 namespace media {
 
 namespace {
-std::function<void(uint8_t*)> testKeyboard;
-bool pauseKeyBefore = false;
-bool startBefore = false;
 
-void readKeys(uint8_t* keys, bool& startHeld) {
-    startHeld = false;
-    if (!windowFocusedForKeys()) return;
-    if (testKeyboard) testKeyboard(keys);
-    else backendOps().readKeyboard(keys);
-    peekGamepadKeys(keys, startHeld);
+std::function<void(uint8_t*)> testKeyboard;
+FocusOverride focusOverride = FocusOverride::Real;
+
+DevicePoll poll;
+bool pollTaken = true;
+DeviceInput input;
+bool padStartBefore = false;
+
+void readDevices() {
+    poll.focused = focusOverride == FocusOverride::Real ? backendOps().keyboardFocused()
+                                                        : focusOverride == FocusOverride::Focused;
+    poll.keyboard.fill(0);
+    poll.pads.clear();
+    poll.keyboardRead = false;
+    if (!poll.focused) return;
+    if (testKeyboard) {
+        testKeyboard(poll.keyboard.data());
+        poll.keyboardRead = true;
+    } else {
+        poll.keyboardRead = backendOps().readKeyboard(poll.keyboard.data());
+    }
+    poll.pads = connectedGamepads();
 }
+
 }  // namespace
 
-void readDeviceKeys(uint8_t* snapshot) {
-    bool startHeld = false;
-    readKeys(snapshot, startHeld);
+const DeviceInput& pollDevices() {
+    readDevices();
+    pollTaken = false;
+    const std::array<uint8_t, 256> before = input.keys;
+    input.keys = poll.keyboard;
+    bool padStart = false;
+    for (const GamepadState& pad : poll.pads) {
+        addGamepadKeys(pad, input.keys.data());
+        if (pad.buttons & PadStart) padStart = true;
+    }
+    for (size_t code = 0; code < input.keys.size(); ++code)
+        input.pressed[code] = input.keys[code] && !before[code] ? input.keys[code] : 0;
+    input.padStartPressed = padStart && !padStartBefore;
+    padStartBefore = padStart;
+    input.focused = poll.focused;
+    return input;
 }
 
-bool pauseKeyPressed() {
-    std::array<uint8_t, 256> keys{};
-    bool start = false;
-    readKeys(keys.data(), start);
-    bool pauseKey = keys[key::P] || keys[key::Pause];
-    bool fresh = (pauseKey && !pauseKeyBefore) || (start && !startBefore && gamepadStartPauses());
-    pauseKeyBefore = pauseKey;
-    startBefore = start;
-    return fresh;
+const DeviceInput& deviceInput() { return input; }
+
+const DevicePoll& takeDevicePoll() {
+    if (pollTaken) readDevices();
+    pollTaken = true;
+    return poll;
 }
 
-bool windowFocused() { return windowFocusedForKeys(); }
+bool sourceHasFocus() { return focusOverride != FocusOverride::Unfocused; }
 
 void setDeviceKeyboard(std::function<void(uint8_t*)> source) { testKeyboard = std::move(source); }
+void setKeyboardFocus(FocusOverride state) { focusOverride = state; }
 
 }  // namespace media

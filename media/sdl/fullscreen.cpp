@@ -4,7 +4,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "media/keyboard.h"
 #include "media/sdl/video_internal.h"
 #include "media/window.h"
 
@@ -21,25 +20,6 @@ struct Saved {
 Saved saved;
 bool startChecked = false;
 std::optional<bool> atStart;
-// Set by an Alt+Enter switch: its Enter stays hidden from the game until let
-// go, since Alt may be released first.
-bool chordEnterHeld = false;
-
-bool isAltEnter(const SDL_Event& event) {
-    SDL_Keycode sym = event.key.keysym.sym;
-    return (sym == SDLK_RETURN || sym == SDLK_KP_ENTER) && (event.key.keysym.mod & KMOD_ALT);
-}
-
-// An Alt+Enter already pumped but not yet handled by the event poll: the
-// snapshot may show its Enter after Alt was let go.
-bool altEnterWaiting() {
-    SDL_Event events[16];
-    int count = SDL_PeepEvents(events, 16, SDL_PEEKEVENT, SDL_KEYDOWN, SDL_KEYDOWN);
-    for (int i = 0; i < count; ++i)
-        if (isAltEnter(events[i])) return true;
-    return false;
-}
-
 }  // namespace
 
 void setFullscreenAtStart(std::optional<bool> on) { atStart = on; }
@@ -69,15 +49,6 @@ void toggleFullscreen() {
 
 bool fullscreenActive() { return saved.window && saved.window == mainSdlWindow(); }
 
-bool handleFullscreenKey(const SDL_Event& event) {
-    if (event.type != SDL_KEYDOWN || event.key.repeat) return false;
-    bool altEnter = isAltEnter(event);
-    if (event.key.keysym.sym != SDLK_F11 && !altEnter) return false;
-    chordEnterHeld = chordEnterHeld || altEnter;
-    toggleFullscreen();
-    return true;
-}
-
 const WindowGeometry* windowedGeometryWhileFullscreen(SDL_Window* window) {
     return window && window == saved.window ? &saved.reported : nullptr;
 }
@@ -92,15 +63,6 @@ void noteWindowOpened(int number) {
     const char* variable = std::getenv("QUANDRITE_FULLSCREEN");
     bool wanted = atStart.value_or(variable && std::strcmp(variable, "1") == 0);
     if (wanted && !fullscreenActive()) toggleFullscreen();
-}
-
-void hideFullscreenChord(uint8_t* snapshot) {
-    bool enter = snapshot[key::Return] || snapshot[key::NumpadEnter];
-    if (enter && !chordEnterHeld) chordEnterHeld = altEnterWaiting();
-    if (!enter) chordEnterHeld = false;
-    if (!chordEnterHeld && !(SDL_GetModState() & KMOD_ALT)) return;
-    snapshot[key::Return] = 0;
-    snapshot[key::NumpadEnter] = 0;
 }
 
 }  // namespace media

@@ -16,17 +16,11 @@ struct WindowGeometry {
     int width = 0, height = 0;  // the client area
 };
 
-
-// Inside the layer. Handles F11 and Alt+Enter; true when the event was one.
-bool handleFullscreenKey(const SDL_Event& event);
+// Inside the layer.
 // The windowed geometry while `window` is fullscreen, else null.
 const WindowGeometry* windowedGeometryWhileFullscreen(SDL_Window* window);
 // After window `number` was opened: window 0 goes fullscreen the first time
 // when asked to (setFullscreenAtStart, QUANDRITE_FULLSCREEN=1).
 void noteWindowOpened(int number);
-// Enter held with Alt belongs to the switch, not to the game: takes Return
-// and keypad Enter out of a keyboard snapshot (DirectInput codes) while Alt is
-// down, and after an Alt+Enter switch until Enter is let go.
-void hideFullscreenChord(uint8_t* snapshot);
 
 }  // namespace media

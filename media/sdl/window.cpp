@@ -13,6 +13,7 @@
 #include "media/common/object_table.h"
 #include "media/presentation.h"
 #include "media/sdl/fullscreen.h"
+#include "media/sdl/hotkeys.h"
 #include "media/sdl/video_internal.h"
 #include "media/window_icon.h"
 #include "platform/quiet_stderr.h"
@@ -71,12 +72,7 @@ void placeSdlWindow(SDL_Window* window, int x, int y, bool centred) {
 }
 
 void translateSdlEvent(const SDL_Event& event) {
-    if (handleFullscreenKey(event)) return;
-    // F10 is no key of the game's (nor is any key read as "any key").
-    if (event.type == SDL_KEYDOWN && !event.key.repeat && event.key.keysym.scancode == SDL_SCANCODE_F10) {
-        cycleScaleMode();
-        return;
-    }
+    if (handleHotkey(event)) return;
     if (event.type == SDL_QUIT) {
         queueEvent(kEventCloseWindow);
         return;
