@@ -15,7 +15,6 @@ public:
 
 // The real clock; tests install their own and restore this with nullptr.
 void setClock(Clock* clock);
-Clock& currentClock();
 
 void delayMilliseconds(int ms);
 uint64_t tickCountMilliseconds();

@@ -72,11 +72,6 @@ void Game::runFrame() {
     if (next != screen_) enterScreen(next);
 }
 
-int Game::run() {
-    while (screen_ != Screen::Closed) runFrame();
-    return 0;
-}
-
 void Game::endProgram() {
     screen_ = Screen::Closed;
     pause_.end();

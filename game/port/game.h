@@ -18,8 +18,6 @@ public:
     void startUp(const StartValues& values = {});
     // One frame of the current screen, with any change of screen it causes.
     void runFrame();
-    // Frames until the window is closed; then the end sequence.
-    int run();
     // The end sequence: releases the layer's services.
     void endProgram();
 

@@ -62,8 +62,8 @@ void ReplayKeeper::afterFrame(Game& game) {
     bool inGame = screenBefore_ == Screen::Play || screenBefore_ == Screen::GameOver;
     if (inGame && (now == Screen::Title || now == Screen::Closed)) {
         std::string error;
-        lastSaved_ = saveReplay(folder_, demo_, scoreBefore_, std::time(nullptr), error);
-        if (lastSaved_.empty()) std::fprintf(stderr, "quandrite: the replay was not kept: %s\n", error.c_str());
+        if (saveReplay(folder_, demo_, scoreBefore_, std::time(nullptr), error).empty())
+            std::fprintf(stderr, "quandrite: the replay was not kept: %s\n", error.c_str());
     }
     screenBefore_ = now;
     // The title screen sets the score to 0; the game's last score is the one before.

@@ -24,7 +24,6 @@ public:
     // After each frame: saves the replay of a game that has just ended, and
     // plays the best replay when R is pressed on the title screen.
     void afterFrame(Game& game);
-    const std::string& lastSaved() const { return lastSaved_; }
     // The start values the game is restarted with after a replay.
     StartValues restartValues(const GameState& state) const;
 
@@ -36,7 +35,6 @@ private:
     Screen screenBefore_ = Screen::Title;
     int32_t scoreBefore_ = 0;
     bool replayKeyBefore_ = false;
-    std::string lastSaved_;
 };
 
 // The start of a game that is starting up with this state: its sound switch
