@@ -35,6 +35,10 @@ using FlipObserver = std::function<void(uint64_t frame)>;
 void setFlipObserver(FlipObserver observer);
 uint64_t framesFlipped();
 
+// Sound goes to no device (SDL's dummy driver) from the next time sound
+// starts: a timedemo plays silent and never waits on a sound card.
+void useSilentAudio();
+
 // The composed back buffer as a PNG file of 1020 x 607 pixels.
 bool saveScreenshotPng(const std::string& path);
 

@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // Numbered text files with a 4,096-byte buffer. A name beginning with a
-// backslash ("\quandrite.dat") is the game's own data file and lives in
-// $XDG_DATA_HOME/quandrite/ (default ~/.local/share/quandrite/).
+// backslash ("\quandrite.dat") is the game's own data file and lives in the
+// data folder of platform/places.h, $XDG_DATA_HOME/quandrite/ (default
+// ~/.local/share/quandrite/).
 #include <cstdint>
 #include <string>
 
@@ -15,9 +16,10 @@ constexpr size_t kMaxLineLength = 4096;
 
 void startFiles();
 void closeAllFiles();
-// Saving is atomic: the lines go to a temporary file next to the real one,
-// which replaces it on closeFile only when everything was written. What is
-// not a regular file, or a file that cannot be read, is never replaced.
+// Saving is atomic (platform/safe_file.h): the lines go to a temporary file
+// next to the real one, which replaces it on closeFile only when everything
+// was written. What is not a regular file, or a file that cannot be read, is
+// never replaced.
 bool createFile(int number, const std::string& name);
 // Opens for reading and writing, creating an empty file when missing; a file
 // that may be read but not written is opened for reading. Also removes the
@@ -31,6 +33,7 @@ std::string readLine(int number);
 bool lineWasCut(int number);
 void closeFile(int number);
 // Where a name is stored on this system; creates the game's data folder.
+// Empty for the game's own name when the user has no home folder at all.
 std::string resolveFileName(const std::string& name);
 // "<path>: <reason>" when the last save (createFile up to its closeFile)
 // failed and left the old file as it was; empty when it succeeded.

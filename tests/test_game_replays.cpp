@@ -3,6 +3,7 @@
 // the same end into a table of its own, the folder keeps the newest and the
 // best, and the title screen's R plays the best one.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -195,6 +196,37 @@ TEST(Replays, AReplayOfAnotherBuildOrFormatSaysSo) {
     testing_support::writeWholeFile(dir.path() + "/v1.replay", bytes);
     EXPECT_FALSE(readDemoFile(dir.path() + "/v1.replay", read, error));
     EXPECT_NE(error.find("format version 1; this game reads version 2"), std::string::npos) << error;
+}
+
+TEST(Replays, ASavedReplayIsWholeOnTheDiskOrNotThereWithTheReason) {
+    ScratchDir dir;
+    Demo demo;
+    demo.buildId = kBuildId;
+    demo.seed = 4242;
+    demo.frames = 900;
+    demo.changes = {{10, {key::Right}}, {200, {key::Right, key::Space}}};
+    std::string error;
+    const std::string folder = dir.path() + "/quandrite/replays";
+    std::string path = saveReplay(folder, demo, 1234, 1765000000, error);
+    ASSERT_FALSE(path.empty()) << error;
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1) << "no temporary file left";
+    Demo back;
+    ASSERT_TRUE(readDemoFile(path, back, error)) << error;
+    EXPECT_EQ(encodeDemo(back), encodeDemo(demo));
+
+    // A folder the player cannot write: the save fails, says why, leaves nothing.
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::all);
+    std::filesystem::permissions(dir.path() + "/quandrite", std::filesystem::perms::all);
+    chmod(folder.c_str(), 0555);
+    int result = testing_support::exitCodeAsOrdinaryUser([&] {
+        std::string why;
+        if (!saveReplay(folder, demo, 99, 1765000100, why).empty()) return 1;
+        return why.find(": Permission denied") != std::string::npos ? 0 : 2;
+    });
+    chmod(folder.c_str(), 0755);
+    EXPECT_EQ(result, 0) << "1: reported saved, 2: not the system's reason";
+    EXPECT_EQ(listReplays(folder).size(), 1u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
 }
 
 }  // namespace

@@ -126,6 +126,26 @@ TEST(Settings, AFolderThatCannotBeWrittenLeavesTheOldFileWhole) {
     EXPECT_NE(error.find("cannot save the settings to"), std::string::npos) << error;
 }
 
+TEST(Settings, ALinkedFileIsSavedWhereItPointsWithItsMode) {
+    ScratchDir dir;
+    std::filesystem::create_directories(dir.path() + "/dotfiles");
+    std::filesystem::create_directories(dir.path() + "/quandrite");
+    const std::string target = dir.path() + "/dotfiles/settings.ini";
+    writeWholeFile(target, "volume = 20\n");
+    chmod(target.c_str(), 0600);
+    const std::string path = dir.path() + "/quandrite/settings.ini";
+    std::filesystem::create_symlink(target, path);
+    std::string error;
+    ASSERT_TRUE(writeSettingsFile(path, unusual(), error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(path)) << "the player's link stays";
+    EXPECT_EQ(readSettingsFile(target), unusual());
+    struct stat info {};
+    ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0600u);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() + "/dotfiles"), {}), 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.path() + "/quandrite"), {}), 1);
+}
+
 TEST(SettingsKeeper, WritesWhatThePlayerChangedOnceItHoldsAndNotTheRunsOptions) {
     ScratchDir dir;
     std::string path = dir.path() + "/settings.ini";
@@ -201,6 +221,31 @@ TEST(SettingsAtStart, SoundOffIsHonouredAtTheNextStart) {
     media::setKeyboardSource(nullptr);
     core::setClock(nullptr);
     unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST(SettingsAtStart, SavesThatKilledGamesLeftAreRemovedForSettingsAndReplays) {
+    ScratchDir config, data;
+    setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
+    setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+    pid_t dead = fork();
+    if (dead == 0) _exit(0);
+    ASSERT_EQ(waitpid(dead, nullptr, 0), dead);
+    const std::string saving = ".saving-" + std::to_string(dead);
+    const std::string settings = config.path() + "/quandrite/settings.ini";
+    const std::string replays = data.path() + "/quandrite/replays";
+    std::filesystem::create_directories(config.path() + "/quandrite");
+    std::filesystem::create_directories(replays);
+    writeWholeFile(settings, "volume = 40\n");
+    writeWholeFile(settings + saving, "volume = 4");
+    writeWholeFile(replays + "/2026-01-01_10-00-00_score-00100.replay" + saving, "QUAND");
+    {
+        PlayerRun run(SessionOptions{}, false, false);
+        EXPECT_FALSE(std::filesystem::exists(settings + saving));
+        EXPECT_TRUE(std::filesystem::is_empty(replays));
+        EXPECT_EQ(readWholeFile(settings), "volume = 40\n");
+    }
+    unsetenv("XDG_CONFIG_HOME");
+    unsetenv("XDG_DATA_HOME");
 }
 
 }  // namespace

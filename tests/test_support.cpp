@@ -38,12 +38,14 @@ void writeWholeFile(const std::string& path, const std::string& bytes) {
     out << bytes;
 }
 
-int exitCodeAsOrdinaryUser(const std::function<int()>& body) {
+int exitCodeAsOrdinaryUser(const std::function<int()>& body) { return exitCodeAsUser(65534, body); }
+
+int exitCodeAsUser(unsigned user, const std::function<int()>& body) {
     std::fflush(nullptr);
     pid_t child = fork();
     if (child < 0) return 101;
     if (child == 0) {
-        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)) _exit(100);
+        if (geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(user) != 0 || setuid(user) != 0)) _exit(100);
         int result = body();
         std::fflush(nullptr);
         _exit(result);

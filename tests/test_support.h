@@ -26,5 +26,7 @@ void writeWholeFile(const std::string& path, const std::string& bytes);
 // its result as the child's exit code: 100 when the user could not be
 // changed, 101 when the child did not exit normally.
 int exitCodeAsOrdinaryUser(const std::function<int()>& body);
+// The same as the user and group USER (when root), which need no passwd entry.
+int exitCodeAsUser(unsigned user, const std::function<int()>& body);
 
 }  // namespace testing_support

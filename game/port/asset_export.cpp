@@ -3,10 +3,10 @@
 
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 
 #include "assets/embedded_assets.h"
+#include "platform/file_system.h"
+#include "platform/safe_file.h"
 
 namespace game {
 
@@ -19,36 +19,31 @@ const char* extensionOf(const assets::Blob& blob) {
     return "bin";
 }
 
-bool writeBlob(const std::filesystem::path& path, const assets::Blob& blob) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(blob.data), static_cast<std::streamsize>(blob.size));
-    out.close();
-    if (!out) {
-        std::fprintf(stderr, "quandrite: could not write %s\n", path.c_str());
-        return false;
-    }
-    return true;
+bool writeBlob(const std::string& path, const assets::Blob& blob) {
+    std::string failure;
+    if (platform::saveFile(path, std::string(reinterpret_cast<const char*>(blob.data), blob.size), failure))
+        return true;
+    std::fprintf(stderr, "quandrite: could not write %s\n", failure.c_str());
+    return false;
 }
 
 }  // namespace
 
 int exportAssets(const std::string& folder) {
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    if (error) {
-        std::fprintf(stderr, "quandrite: could not make the folder %s: %s\n", folder.c_str(), error.message().c_str());
+    if (int error = platform::makeFolders(folder); error != 0) {
+        std::fprintf(stderr, "quandrite: could not make the folder %s: %s\n", folder.c_str(), std::strerror(error));
         return 1;
     }
     char name[64];
     for (int number : assets::embeddedSpriteNumbers()) {
         assets::Blob blob = assets::embeddedSprite(number);
         std::snprintf(name, sizeof name, "sprite-%03d.%s", number, extensionOf(blob));
-        if (!writeBlob(std::filesystem::path(folder) / name, blob)) return 1;
+        if (!writeBlob(folder + "/" + name, blob)) return 1;
     }
     for (int number : assets::embeddedSoundNumbers()) {
         assets::Blob blob = assets::embeddedSound(number);
         std::snprintf(name, sizeof name, "sound-%02d.%s", number, extensionOf(blob));
-        if (!writeBlob(std::filesystem::path(folder) / name, blob)) return 1;
+        if (!writeBlob(folder + "/" + name, blob)) return 1;
     }
     return 0;
 }

@@ -21,7 +21,7 @@ void runHeadless();
 // Replays always start from the table their game started with and never
 // touch the player's own file, so they replay the same on every machine:
 // while this lives, the game's data folder is a fresh temporary one in
-// $TMPDIR; afterwards XDG_DATA_HOME is as it was.
+// $TMPDIR; afterwards it is the one it was.
 class PrivateDataFolder {
 public:
     PrivateDataFolder();

@@ -1,19 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "game/port/demo.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <map>
 #include <sstream>
 
 #include "game/version.h"
 #include "media/keyboard.h"
+#include "platform/file_system.h"
+#include "platform/safe_file.h"
 
 namespace game {
 
@@ -213,54 +209,31 @@ Demo decodeDemo(const std::string& bytes, std::string& error) {
 
 bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error) {
     std::string bytes = encodeDemo(demo);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-        error = "could not write " + path;
-        return false;
-    }
-    // Read it back at once: a demo that does not replay is worse than none.
+    // Checked before it is written: a demo that does not replay is worse than none.
     std::string readError;
     Demo back = decodeDemo(bytes, readError);
     if (!readError.empty() || back.frames != demo.frames || !(back.start == demo.start) || encodeDemo(back) != bytes) {
-        error = "the demo written to " + path + " does not read back the same";
+        error = "the demo for " + path + " does not read back the same";
         return false;
     }
-    return true;
+    std::string failure;
+    if (platform::saveFile(path, bytes, failure)) return true;
+    error = "could not write " + failure;
+    return false;
 }
 
 bool readDemoFile(const std::string& path, Demo& demo, std::string& error) {
     demo = Demo{};
     error.clear();
-    // Non-blocking, so that a pipe without a writer cannot hold up the start.
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) {
-        error = "cannot open " + path + ": " + std::strerror(errno);
-        return false;
-    }
-    struct stat info;
     std::string bytes;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = path + ": not a regular file";
-    } else if (info.st_size > static_cast<off_t>(kMaxDemoBytes)) {
-        error = path + ": too large for a demo";
-    } else {
-        // Read no more than the limit even if the file grows meanwhile.
-        char chunk[65536];
-        ssize_t got;
-        while (bytes.size() <= kMaxDemoBytes && (got = ::read(fd, chunk, sizeof chunk)) != 0) {
-            if (got < 0 && errno == EINTR) continue;
-            if (got < 0) {
-                error = "cannot read " + path + ": " + std::strerror(errno);
-                break;
-            }
-            bytes.append(chunk, static_cast<size_t>(got));
-        }
-        if (error.empty() && bytes.size() > kMaxDemoBytes) error = path + ": too large for a demo";
+    platform::FileRead read = platform::readRegularFile(path, kMaxDemoBytes, bytes);
+    switch (read.outcome) {
+    case platform::FileRead::Read: break;
+    case platform::FileRead::CannotOpen: error = "cannot open " + path + ": " + read.reason; return false;
+    case platform::FileRead::NotRegular: error = path + ": not a regular file"; return false;
+    case platform::FileRead::TooLarge: error = path + ": too large for a demo"; return false;
+    case platform::FileRead::CannotRead: error = "cannot read " + path + ": " + read.reason; return false;
     }
-    ::close(fd);
-    if (!error.empty()) return false;
     demo = decodeDemo(bytes, error);
     // Another build may play by other rules: out of step from some frame on.
     if (error.empty() && demo.buildId != kBuildId)

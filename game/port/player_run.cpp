@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: MIT
 #include "game/port/player_run.h"
 
-#include <cstdlib>
-#include <cstring>
-
 #include "game/port/replays.h"
 #include "media/fullscreen_switch.h"
 #include "media/presentation.h"
 #include "media/sound.h"
+#include "platform/environment.h"
+#include "platform/safe_file.h"
 
 namespace game {
 
@@ -17,15 +16,23 @@ PlayerRun::PlayerRun(const SessionOptions& options, bool replaying, bool recordi
     Settings stored = readSettingsFile(path);
     Settings running = stored;
     // The command line, then the variable, then the setting.
-    const char* variable = std::getenv("QUANDRITE_FULLSCREEN");
-    if (variable && std::strcmp(variable, "1") == 0) running.fullscreen = true;
+    if (platform::fullscreenRequested()) running.fullscreen = true;
     if (options.fullscreen) running.fullscreen = *options.fullscreen;
     if (options.scale) running.scale = media::scaleModeName(*options.scale);
     if (options.renderer) running.renderer = media::rendererChoiceName(*options.renderer);
     running_ = running;
-    if (!replaying) keeper_.emplace(path, stored, running);
+    if (replaying) return;
+    // Saves of the settings and of replays that a killed game left half-way,
+    // as the hiscore table's are when it is read.
+    if (!path.empty()) {
+        platform::removeStaleSaves(path);
+        keeper_.emplace(path, stored, running);
+    }
     // A recorded demo is a file of its own; the replays are of the games played.
-    if (!replaying && !recording) replays_.emplace(replaysFolder());
+    std::string folder = replaysFolder();
+    if (recording || folder.empty()) return;
+    platform::removeStaleSavesIn(folder);
+    replays_.emplace(folder);
 }
 
 void PlayerRun::prepare(StartValues& values) {

@@ -5,7 +5,6 @@
 #include <chrono>
 #include <cstdio>
 #include <ctime>
-#include <unistd.h>
 
 #include "core/random.h"
 #include "game/port/replays.h"
@@ -14,6 +13,7 @@
 #include "media/keyboard.h"
 #include "media/sound.h"
 #include "media/window.h"
+#include "platform/process.h"
 
 namespace game {
 
@@ -30,7 +30,7 @@ bool leaveKeyDown(const std::array<uint8_t, 256>& keys) {
 }
 
 uint32_t freshSeed() {
-    return static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count() ^ getpid());
+    return static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count() ^ platform::processId());
 }
 }  // namespace
 

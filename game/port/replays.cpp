@@ -3,13 +3,13 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <filesystem>
 #include <regex>
 
-namespace game {
+#include "platform/file_system.h"
+#include "platform/local_time.h"
+#include "platform/places.h"
 
-namespace fs = std::filesystem;
+namespace game {
 
 namespace {
 const std::regex kName(R"((\d{4}-\d\d-\d\d_\d\d-\d\d-\d\d)(?:-(\d{1,4}))?_score-(\d{5})\.replay)");
@@ -33,26 +33,14 @@ const ReplayFile* best(const std::vector<ReplayFile>& replays) {
 }
 }  // namespace
 
-std::string replaysFolder() {
-    const char* data = std::getenv("XDG_DATA_HOME");
-    fs::path base;
-    if (data && data[0] == '/') {
-        base = data;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = fs::path(home && home[0] ? home : ".") / ".local" / "share";
-    }
-    return (base / "quandrite" / "replays").string();
-}
+std::string replaysFolder() { return platform::replayFolder(); }
 
 std::vector<ReplayFile> listReplays(const std::string& folder) {
     std::vector<ReplayFile> replays;
-    std::error_code ec;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, ec)) {
+    for (const std::string& name : platform::regularFilesIn(folder)) {
         std::smatch match;
-        std::string name = entry.path().filename().string();
-        if (!entry.is_regular_file(ec) || !std::regex_match(name, match, kName)) continue;
-        replays.push_back({entry.path().string(), match[1].str(), match[2].matched ? std::stoi(match[2].str()) : 1,
+        if (!std::regex_match(name, match, kName)) continue;
+        replays.push_back({folder + "/" + name, match[1].str(), match[2].matched ? std::stoi(match[2].str()) : 1,
                            std::stoi(match[3].str())});
     }
     std::sort(replays.begin(), replays.end(), older);
@@ -66,27 +54,20 @@ std::string bestReplay(const std::string& folder) {
 }
 
 std::string saveReplay(const std::string& folder, const Demo& demo, int score, std::time_t ended, std::string& error) {
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    char when[32];
-    std::tm local{};
-    localtime_r(&ended, &local);
-    std::strftime(when, sizeof when, "%Y-%m-%d_%H-%M-%S", &local);
+    platform::makeFolders(folder);
+    std::string when = platform::localTime(ended, "%Y-%m-%d_%H-%M-%S");
     score = std::clamp(score, 0, 99999);
     std::vector<ReplayFile> replays = listReplays(folder);
     int sequence = 1;
     for (const ReplayFile& replay : replays)
         if (replay.when == when) sequence = std::max(sequence, replay.sequence + 1);
-    std::string path = (fs::path(folder) / nameOf(when, sequence, score)).string();
-    if (!writeDemoFile(path, demo, error)) {
-        fs::remove(path, ec);
-        return "";
-    }
+    std::string path = folder + "/" + nameOf(when, sequence, score);
+    if (!writeDemoFile(path, demo, error)) return "";
     replays = listReplays(folder);
     const ReplayFile* keep = best(replays);
     std::string bestPath = keep ? keep->path : "";
     for (size_t i = 0; i + kKeptReplays < replays.size(); ++i)
-        if (replays[i].path != bestPath) fs::remove(replays[i].path, ec);
+        if (replays[i].path != bestPath) platform::removeFile(replays[i].path);
     return path;
 }
 

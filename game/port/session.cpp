@@ -3,13 +3,8 @@
 
 #include <chrono>
 #include <cinttypes>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <optional>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "core/random.h"
 #include "game/port/automation.h"
@@ -19,24 +14,13 @@
 #include "game/port/replay_keeper.h"
 #include "game/port/state_hash.h"
 #include "media/window.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
 #include "platform/quit_signals.h"
 
 namespace game {
 
 namespace {
-// A file the run will write at its end must be writable from its start, so
-// a long game is not played for nothing. Empty when it can be written.
-std::string outputProblem(const std::string& path) {
-    std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    if (folder.empty()) folder = ".";
-    struct stat info;
-    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return path + ": " + std::strerror(EISDIR);
-    if (::stat(folder.c_str(), &info) != 0) return folder.string() + ": " + std::strerror(errno);
-    if (!S_ISDIR(info.st_mode)) return folder.string() + ": " + std::strerror(ENOTDIR);
-    if (::access(folder.c_str(), W_OK | X_OK) != 0) return folder.string() + ": " + std::strerror(errno);
-    return {};
-}
-
 void printSummary(const Game& game, uint64_t frames) {
     const GameState& s = game.state;
     std::printf("frames %" PRIu64 " level %d lives %d score %d hash %016" PRIx64 "\n", frames, s.levelNumber, s.lives,
@@ -51,9 +35,11 @@ int runSession(const SessionOptions& options) {
     removeStalePrivateDataFolders();
     bool replaying = !options.playPath.empty();
     bool recording = !options.recordPath.empty();
+    // A file the run will write at its end must be writable from its start, so
+    // a long game is not played for nothing.
     for (const std::string* output : {&options.recordPath, &options.screenshotPath}) {
         if (output->empty()) continue;
-        if (std::string problem = outputProblem(*output); !problem.empty()) {
+        if (std::string problem = platform::whyNotWritable(*output); !problem.empty()) {
             std::fprintf(stderr, "quandrite: cannot write %s\n", problem.c_str());
             return 1;
         }
@@ -74,9 +60,10 @@ int runSession(const SessionOptions& options) {
         return 1;
     }
 
-    uint32_t seed = replaying ? demo.seed
-                              : options.seed.value_or(static_cast<uint32_t>(
-                                    std::chrono::steady_clock::now().time_since_epoch().count() ^ getpid()));
+    uint32_t seed = replaying
+                        ? demo.seed
+                        : options.seed.value_or(static_cast<uint32_t>(
+                              std::chrono::steady_clock::now().time_since_epoch().count() ^ platform::processId()));
     PlayerRun player(options, replaying, recording);
     if (replaying || recording || options.seed || player.keepsReplays()) core::seedRandom(seed);
 

@@ -1,15 +1,15 @@
 // SPDX-License-Identifier: MIT
 #include "game/port/settings.h"
 
+#include <cctype>
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <fcntl.h>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
-#include <unistd.h>
+
+#include "platform/file_system.h"
+#include "platform/places.h"
+#include "platform/safe_file.h"
 
 namespace game {
 
@@ -77,15 +77,8 @@ std::string applyLine(const std::string& key, const std::string& value, Settings
 }  // namespace
 
 std::string settingsPath() {
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    std::filesystem::path base;
-    if (config && config[0] == '/') {
-        base = config;
-    } else {
-        const char* home = std::getenv("HOME");
-        base = std::filesystem::path(home && home[0] ? home : ".") / ".config";
-    }
-    return (base / "quandrite" / "settings.ini").string();
+    std::string folder = platform::configFolder();
+    return folder.empty() ? "" : folder + "/settings.ini";
 }
 
 Settings parseSettings(const std::string& text, std::vector<std::string>& complaints) {
@@ -117,18 +110,15 @@ std::string formatSettings(const Settings& s) {
 }
 
 Settings readSettingsFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        if (errno != ENOENT)
+    // A settings file is a few lines; anything longer is not one.
+    constexpr size_t kMaxBytes = 64 * 1024;
+    std::string bytes;
+    if (int error = platform::readFileStart(path, kMaxBytes, bytes); error != 0) {
+        if (error != ENOENT)
             std::fprintf(stderr, "quandrite: cannot read %s: %s; playing with the defaults\n", path.c_str(),
-                         std::strerror(errno));
+                         std::strerror(error));
         return Settings{};
     }
-    // A settings file is a few lines; anything longer is not one.
-    constexpr std::streamsize kMaxBytes = 64 * 1024;
-    std::string bytes(kMaxBytes, '\0');
-    in.read(bytes.data(), kMaxBytes);
-    bytes.resize(static_cast<size_t>(in.gcount()));
     std::vector<std::string> complaints;
     Settings settings = parseSettings(bytes, complaints);
     for (const std::string& complaint : complaints)
@@ -137,22 +127,13 @@ Settings readSettingsFile(const std::string& path) {
 }
 
 bool writeSettingsFile(const std::string& path, const Settings& settings, std::string& error) {
-    std::filesystem::path target(path);
-    std::error_code ec;
-    std::filesystem::create_directories(target.parent_path(), ec);
-    std::string temporary = path + ".saving-" + std::to_string(getpid());
-    std::string bytes = formatSettings(settings);
-    int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    bool ok = fd >= 0;
-    if (ok) ok = ::write(fd, bytes.data(), bytes.size()) == static_cast<ssize_t>(bytes.size()) && ::fsync(fd) == 0;
-    int saved = errno;
-    if (fd >= 0 && ::close(fd) != 0 && ok) ok = false, saved = errno;
-    if (ok && std::rename(temporary.c_str(), path.c_str()) != 0) ok = false, saved = errno;
-    if (!ok) {
-        if (fd >= 0) ::unlink(temporary.c_str());
-        error = "cannot save the settings to " + path + ": " + std::strerror(saved);
-    }
-    return ok;
+    // A folder that cannot be made shows up as the save's failure.
+    if (size_t slash = path.rfind('/'); slash != std::string::npos && slash > 0)
+        platform::makeFolders(path.substr(0, slash));
+    std::string failure;
+    if (platform::saveFile(path, formatSettings(settings), failure)) return true;
+    error = "cannot save the settings to " + failure;
+    return false;
 }
 
 }  // namespace game

@@ -30,6 +30,7 @@ struct Settings {
 constexpr int kMinWindowSide = 64;
 constexpr int kMaxWindowSide = 16384;
 
+// Empty when the player has no home folder to keep it in.
 std::string settingsPath();
 
 // Each line that is not understood is named in `complaints` ("line 3: ...")
@@ -40,8 +41,8 @@ std::string formatSettings(const Settings& settings);
 // A file that is missing or cannot be read gives the defaults; complaints
 // about its lines go to stderr.
 Settings readSettingsFile(const std::string& path);
-// Writes a temporary file beside it and renames it over the old one, so the
-// file is always whole; makes the folder if needed.
+// Saves it whole or not at all (platform/safe_file.h); makes the folder if
+// needed. `error` names the file and the system's reason.
 bool writeSettingsFile(const std::string& path, const Settings& settings, std::string& error);
 
 }  // namespace game

@@ -2,19 +2,17 @@
 #include "media/files.h"
 
 #include <fcntl.h>
-#include <pwd.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
 #include <vector>
 
 #include "media/common/object_table.h"
+#include "platform/file_system.h"
+#include "platform/places.h"
+#include "platform/safe_file.h"
 
 namespace media {
 
@@ -24,6 +22,7 @@ constexpr size_t kBufferSize = 4096;
 
 std::string lastSaveFailure;
 std::string lastOpenFailure;
+const std::string kNoHome = "no home folder for the game's files (HOME is unset and the user has none)";
 // The game's data folder and why it could not be made (0 = it could).
 std::string dataFolder;
 int dataFolderError = 0;
@@ -33,8 +32,8 @@ std::string reason(int error) { return std::strerror(error); }
 // One open file with its buffer. The buffer is either being filled for
 // writing or holds bytes read ahead; switching between the two writes it out
 // or moves the file position back over what was read ahead and not used.
-// A file made by createFile is written to a temporary file, which replaces
-// the real one only when the file is closed and every step succeeded.
+// A file made by createFile is a save (platform/safe_file.h), which replaces
+// the real file only when the file is closed and every step succeeded.
 class Record {
 public:
     Record() = default;
@@ -43,10 +42,10 @@ public:
     // Closing is the release action, whether by closeFile or by reusing the number.
     ~Record() { finish(); }
 
-    void attach(int fd, std::string path, std::string temporaryPath) {
-        fd_ = fd;
-        path_ = std::move(path);
-        temporaryPath_ = std::move(temporaryPath);
+    void attach(int fd) { fd_ = fd; }
+    platform::SafeFile& save() {
+        saving_ = true;
+        return save_;
     }
 
     bool write(const char* data, size_t size) {
@@ -70,6 +69,7 @@ public:
     }
 
     // The next byte, or -1 at the end of the file (or when reading fails).
+    // A save is read at its end, where nothing follows.
     int readByte() {
         if (writing_) {
             flush();
@@ -78,6 +78,7 @@ public:
             fill_ = 0;
         }
         if (available_ == 0) {
+            if (saving_) return -1;
             ssize_t got;
             do got = ::read(fd_, buffer_.data(), kBufferSize);
             while (got < 0 && errno == EINTR);
@@ -100,6 +101,7 @@ private:
     }
 
     bool writeAll(const char* data, size_t size) {
+        if (saving_) return save_.write(data, size) || (failure_ = save_.failure(), false);
         while (size > 0) {
             ssize_t done = ::write(fd_, data, size);
             if (done < 0 && errno == EINTR) continue;
@@ -118,44 +120,27 @@ private:
     }
 
     void finish() {
+        if (saving_) {
+            flush();
+            saving_ = false;
+            if (save_.finish()) lastSaveFailure.clear();
+            else lastSaveFailure = save_.failure();
+            return;
+        }
         if (fd_ < 0) return;
         flush();
-        if (temporaryPath_.empty()) {
-            ::close(fd_);
-            fd_ = -1;
-            return;
-        }
-        if (failure_.empty() && ::fsync(fd_) != 0) fail(errno);
-        if (::close(fd_) != 0) fail(errno);
+        ::close(fd_);
         fd_ = -1;
-        if (failure_.empty() && std::rename(temporaryPath_.c_str(), path_.c_str()) != 0) fail(errno);
-        if (!failure_.empty()) {
-            ::unlink(temporaryPath_.c_str());
-            lastSaveFailure = path_ + ": " + failure_;
-            return;
-        }
-        syncFolderOf(path_);
-        lastSaveFailure.clear();
     }
 
-    // Makes the rename itself survive a power cut; the file is already whole,
-    // so a failure here is not a failed save.
-    static void syncFolderOf(const std::string& path) {
-        std::string folder = std::filesystem::path(path).parent_path().string();
-        int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (fd < 0) return;
-        ::fsync(fd);
-        ::close(fd);
-    }
-
-    int fd_ = -1;
-    std::string path_;
-    std::string temporaryPath_;  // empty for a file opened with openFile
+    int fd_ = -1;              // a file opened with openFile
+    platform::SafeFile save_;  // a file made by createFile
+    bool saving_ = false;
     std::vector<char> buffer_ = std::vector<char>(kBufferSize);
     size_t available_ = 0;  // free bytes while writing, unread bytes while reading
     size_t fill_ = 0;       // bytes the last read from disk put in the buffer
     bool writing_ = false;  // a new file starts reading, with nothing buffered
-    std::string failure_;   // the first error of a save; later writes are skipped
+    std::string failure_;   // the first write error; later writes are skipped
 };
 
 ObjectTable<Record>& files() {
@@ -163,65 +148,11 @@ ObjectTable<Record>& files() {
     return table;
 }
 
-std::string dataHome() {
-    // Relative values are to be ignored, as for every XDG variable.
-    const char* xdg = std::getenv("XDG_DATA_HOME");
-    if (xdg && xdg[0] == '/') return xdg;
-    const char* home = std::getenv("HOME");
-    if (!home || !*home) {
-        const passwd* user = getpwuid(getuid());
-        home = user ? user->pw_dir : ".";
-    }
-    return std::string(home) + "/.local/share";
-}
-
-// A file the player has linked elsewhere (into a synced folder, say) is
-// saved where the link points, so the link stays; a link whose file is gone
-// gets its file back where it points.
-std::string followLinks(const std::string& path) {
-    std::filesystem::path at = path;
-    for (int hop = 0; hop < 40; ++hop) {
-        struct stat info;
-        if (::lstat(at.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return at.string();
-        std::error_code error;
-        std::filesystem::path target = std::filesystem::read_symlink(at, error);
-        if (error) return at.string();
-        at = target.is_absolute() ? target : at.parent_path() / target;
-    }
-    return at.string();
-}
-
-bool processRuns(pid_t pid) { return ::kill(pid, 0) == 0 || errno != ESRCH; }
-
-// A save killed half-way leaves its temporary file; those of processes that
-// no longer run are removed. Another running game's save is left alone.
-void removeStaleSaves(const std::string& path) {
-    std::filesystem::path file(path);
-    std::string prefix = file.filename().string() + ".saving-";
-    std::filesystem::path folder = file.parent_path().empty() ? "." : file.parent_path();
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-        std::string name = entry.path().filename().string();
-        if (name.compare(0, prefix.size(), prefix) != 0) continue;
-        std::string digits = name.substr(prefix.size());
-        if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        pid_t pid = static_cast<pid_t>(std::stol(digits));
-        if (pid != getpid() && processRuns(pid)) continue;
-        ::unlink(entry.path().c_str());
-    }
-}
-
-// Refuses to replace what is not the player's hiscore as a regular file, or
-// a file whose contents cannot be read: saving over it would lose the table.
-std::string whyNotToReplace(const std::string& path) {
-    struct stat info;
-    if (::stat(path.c_str(), &info) != 0) return {};
-    if (!S_ISREG(info.st_mode)) return "not a regular file";
-    if (::faccessat(AT_FDCWD, path.c_str(), R_OK, AT_EACCESS) != 0)
-        return reason(errno) + " to read it, so it is not saved over";
-    if (::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0) return reason(errno);
-    return {};
+// Why a file could not be made or opened: for a file of the data folder that
+// could not be made, the folder is the cause, not the missing file.
+std::string failureOf(const std::string& path, int error, const std::string& otherwise) {
+    bool noFolder = error == ENOENT && dataFolderError != 0 && path.compare(0, dataFolder.size(), dataFolder) == 0;
+    return noFolder ? dataFolder + ": " + reason(dataFolderError) : otherwise;
 }
 
 }  // namespace
@@ -232,45 +163,42 @@ void closeAllFiles() { files().releaseAll(); }
 
 std::string resolveFileName(const std::string& name) {
     if (name.empty() || name[0] != '\\') return name;
-    std::string folder = dataHome() + "/quandrite";
+    dataFolder = platform::dataFolder();
+    // Without a home there is no folder to make: nothing is opened or saved.
+    if (dataFolder.empty()) {
+        dataFolderError = ENOENT;
+        return {};
+    }
     // A folder that cannot be made shows up when the file is opened or saved.
-    std::error_code error;
-    std::filesystem::create_directories(folder, error);
-    dataFolder = folder;
-    dataFolderError = error ? error.value() : 0;
-    return folder + "/" + name.substr(1);
+    dataFolderError = platform::makeFolders(dataFolder);
+    return dataFolder + "/" + name.substr(1);
 }
 
 bool createFile(int number, const std::string& name) {
     files().release(number);
-    std::string path = followLinks(resolveFileName(name));
+    std::string path = resolveFileName(name);
     lastSaveFailure.clear();
-    if (std::string refusal = whyNotToReplace(path); !refusal.empty()) {
-        lastSaveFailure = path + ": " + refusal;
+    if (path.empty()) {
+        lastSaveFailure = kNoHome;
         return false;
     }
-    // One save at a time per process, so the process id makes the name unique.
-    std::string temporaryPath = path + ".saving-" + std::to_string(getpid());
-    ::unlink(temporaryPath.c_str());
-    int fd = ::open(temporaryPath.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0) {
-        // The folder that could not be made is the cause, not the missing file.
-        bool noFolder = errno == ENOENT && dataFolderError != 0 && path.compare(0, dataFolder.size(), dataFolder) == 0;
-        lastSaveFailure = noFolder ? dataFolder + ": " + reason(dataFolderError) : path + ": " + reason(errno);
-        return false;
-    }
-    // The new file keeps the permissions the player gave the old one.
-    struct stat old;
-    if (::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 07777);
-    files().obtainSlot(number).attach(fd, path, temporaryPath);
-    return true;
+    platform::SafeFile& save = files().obtainSlot(number).save();
+    if (save.begin(path)) return true;
+    std::string failure = failureOf(path, save.error(), save.failure());
+    files().release(number);
+    lastSaveFailure = failure;
+    return false;
 }
 
 bool openFile(int number, const std::string& name) {
     files().release(number);
     std::string path = resolveFileName(name);
     lastOpenFailure.clear();
-    removeStaleSaves(followLinks(path));
+    if (path.empty()) {
+        lastOpenFailure = kNoHome;
+        return false;
+    }
+    platform::removeStaleSaves(path);
     // Non-blocking so that a device or pipe put in the file's place cannot stall
     // the open. A file the player made read-only is still read.
     int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
@@ -280,8 +208,8 @@ bool openFile(int number, const std::string& name) {
         if (fd < 0 && errno == ENOENT) errno = writeError;
     }
     if (fd < 0) {
-        bool noFolder = errno == ENOENT && dataFolderError != 0 && path.compare(0, dataFolder.size(), dataFolder) == 0;
-        lastOpenFailure = noFolder ? dataFolder + ": " + reason(dataFolderError) : path + ": " + reason(errno);
+        int error = errno;
+        lastOpenFailure = failureOf(path, error, path + ": " + reason(error));
         return false;
     }
     // Only a regular file is used, as anything else could stall or never end.
@@ -291,7 +219,7 @@ bool openFile(int number, const std::string& name) {
         lastOpenFailure = path + ": not a regular file";
         return false;
     }
-    files().obtainSlot(number).attach(fd, path, {});
+    files().obtainSlot(number).attach(fd);
     return true;
 }
 

@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 #include "media/sdl/fullscreen.h"
 
-#include <cstdlib>
-#include <cstring>
-
 #include "media/sdl/video_internal.h"
 #include "media/window.h"
+#include "platform/environment.h"
 
 namespace media {
 
@@ -60,8 +58,7 @@ void noteWindowOpened(int number) {
     if (window && window == saved.window && !(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN)) saved = Saved{};
     if (startChecked) return;
     startChecked = true;
-    const char* variable = std::getenv("QUANDRITE_FULLSCREEN");
-    bool wanted = atStart.value_or(variable && std::strcmp(variable, "1") == 0);
+    bool wanted = atStart.value_or(platform::fullscreenRequested());
     if (wanted && !fullscreenActive()) toggleFullscreen();
 }
 

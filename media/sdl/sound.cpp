@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "media/automation.h"
 #include "media/common/backend_ops.h"
 #include "media/common/mixer.h"
 #include "media/common/object_table.h"
@@ -113,6 +114,8 @@ void openSdlAudioDevice() {
     reported = true;
     std::fprintf(stderr, "quandrite: sound is off: %s\n", SDL_GetError());
 }
+
+void useSilentAudio() { SDL_setenv("SDL_AUDIODRIVER", "dummy", 1); }
 
 bool initSound() {
     if (!device) backendOps().openAudioDevice();

@@ -1,0 +1,93 @@
+// SPDX-License-Identifier: MIT
+#include "platform/file_system.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
+
+namespace platform {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Reads until the end or until BYTES holds more than LIMIT; 0 or the error.
+int readUpTo(int fd, size_t limit, std::string& bytes) {
+    char chunk[65536];
+    while (bytes.size() <= limit) {
+        ssize_t got = ::read(fd, chunk, sizeof chunk);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return errno;
+        if (got == 0) break;
+        bytes.append(chunk, static_cast<size_t>(got));
+    }
+    return 0;
+}
+
+}  // namespace
+
+int makeFolders(const std::string& folder) {
+    std::error_code error;
+    fs::create_directories(folder, error);
+    return error ? error.value() : 0;
+}
+
+std::vector<std::string> regularFilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    std::error_code error;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
+        if (entry.is_regular_file(error)) names.push_back(entry.path().filename().string());
+    return names;
+}
+
+void removeFile(const std::string& path) {
+    std::error_code ignored;
+    fs::remove(path, ignored);
+}
+
+std::string whyNotWritable(const std::string& path) {
+    fs::path folder = fs::path(path).parent_path();
+    if (folder.empty()) folder = ".";
+    struct stat info;
+    if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return path + ": " + std::strerror(EISDIR);
+    if (::stat(folder.c_str(), &info) != 0) return folder.string() + ": " + std::strerror(errno);
+    if (!S_ISDIR(info.st_mode)) return folder.string() + ": " + std::strerror(ENOTDIR);
+    if (::access(folder.c_str(), W_OK | X_OK) != 0) return folder.string() + ": " + std::strerror(errno);
+    return {};
+}
+
+FileRead readRegularFile(const std::string& path, size_t limit, std::string& bytes) {
+    bytes.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return {FileRead::CannotOpen, std::strerror(errno)};
+    FileRead result;
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        result.outcome = FileRead::NotRegular;
+    } else if (static_cast<uintmax_t>(info.st_size) > limit) {
+        result.outcome = FileRead::TooLarge;
+    } else if (int error = readUpTo(fd, limit, bytes); error != 0) {
+        result = {FileRead::CannotRead, std::strerror(error)};
+    } else if (bytes.size() > limit) {
+        result.outcome = FileRead::TooLarge;
+    }
+    ::close(fd);
+    if (result.outcome != FileRead::Read) bytes.clear();
+    return result;
+}
+
+int readFileStart(const std::string& path, size_t limit, std::string& bytes) {
+    bytes.clear();
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno;
+    int error = readUpTo(fd, limit, bytes);
+    ::close(fd);
+    if (bytes.size() > limit) bytes.resize(limit);
+    return error;
+}
+
+}  // namespace platform

@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: MIT
+#include "platform/private_folders.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "platform/process.h"
+
+namespace platform {
+
+namespace {
+
+std::filesystem::path temporaryFolder() {
+    std::error_code error;
+    std::filesystem::path folder = std::filesystem::temp_directory_path(error);
+    return error ? std::filesystem::path("/tmp") : folder;
+}
+
+}  // namespace
+
+std::string makePrivateFolder(const std::string& prefix) {
+    std::string pattern = (temporaryFolder() / (prefix + std::to_string(processId()) + "-XXXXXX")).string();
+    return mkdtemp(pattern.data()) ? pattern : "";
+}
+
+void removeFolder(const std::string& folder) {
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
+void removeStalePrivateFolders(const std::string& prefix) {
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(temporaryFolder(), error)) {
+        std::string name = entry.path().filename().string();
+        if (name.compare(0, prefix.size(), prefix) != 0) continue;
+        char* end = nullptr;
+        long pid = std::strtol(name.c_str() + prefix.size(), &end, 10);
+        if (pid <= 0 || *end != '-' || pid == processId() || processRuns(static_cast<int>(pid))) continue;
+        struct stat info;
+        if (::lstat(entry.path().c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::getuid()) continue;
+        removeFolder(entry.path().string());
+    }
+}
+
+}  // namespace platform
