@@ -25,7 +25,8 @@ start_xvfb() {
 }
 stop_xvfb() { if [ -n "$XVFB_PID" ]; then kill "$XVFB_PID"; fi; }
 
-# A private data folder, so every run starts from the default hiscore table.
-export XDG_DATA_HOME=$(mktemp -d)
-trap 'stop_xvfb; rm -rf "$XDG_DATA_HOME"' EXIT
+# Private data and settings folders, so every run starts from the default
+# hiscore table and the original's settings, whatever the player's are.
+export XDG_DATA_HOME=$(mktemp -d) XDG_CONFIG_HOME=$(mktemp -d)
+trap 'stop_xvfb; rm -rf "$XDG_DATA_HOME" "$XDG_CONFIG_HOME"' EXIT
 echo "# $(date -u '+%Y-%m-%d %H:%M UTC'), $(nproc) cores, load average$(uptime | sed 's/.*load average//'), commit $(git -C "$ROOT" rev-parse --short HEAD)"

@@ -111,7 +111,7 @@ const Option kOptions[] = {
          r.options.scale = mode;
          return std::string();
      }},
-    {"--renderer", 1, "PATH", "auto, software or gpu: what draws the picture",
+    {"--renderer", 1, "NAME", "auto, software or gpu: what draws the picture",
      [](Request& r, const char* const* v) {
          media::RendererChoice choice{};
          if (!media::parseRendererChoice(v[0], choice))
@@ -165,6 +165,11 @@ int runFromCommandLine(int argc, char** argv) {
         if (!option) return refuse(std::string("unknown option: ") + argv[i]);
         if (argc - 1 - i < option->valueCount)
             return refuse(std::string(option->name) + ": needs " + option->valueNames);
+        // An empty name is no file: it would quietly play or time a normal game.
+        for (int k = 1; k <= option->valueCount; ++k)
+            if (argv[i + k][0] == '\0')
+                return refuse(std::string(option->name) + ": an empty value where " + option->valueNames +
+                              " is needed");
         std::string error = option->apply(request, argv + i + 1);
         if (!error.empty()) return refuse(std::string(option->name) + ": " + error);
         i += option->valueCount;
