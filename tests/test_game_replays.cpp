@@ -157,14 +157,14 @@ TEST(Replays, TheNewestTwentyAndTheBestAreKept) {
     ASSERT_EQ(kept.size(), 21u) << "the twenty newest and the old best";
     EXPECT_EQ(kept[0].score, 900);
     EXPECT_EQ(kept[1].score, 12) << "the oldest after the best went";
-    EXPECT_EQ(bestReplay(dir.path()), kept[0].path);
+    EXPECT_EQ(bestReplay(dir.path()).path, kept[0].path);
 
     ScratchDir other;
     for (int i = 0; i < 21; ++i) saveReplay(other.path(), demo, 100 + i, start + 60 * i, error);
     kept = listReplays(other.path());
     ASSERT_EQ(kept.size(), 20u);
     EXPECT_EQ(kept.front().score, 101) << "the 21st removed the oldest";
-    EXPECT_EQ(bestReplay(other.path()), kept.back().path);
+    EXPECT_EQ(bestReplay(other.path()).path, kept.back().path);
 
     std::string first = saveReplay(other.path(), demo, 5, start + 9999, error);
     std::string second = saveReplay(other.path(), demo, 7, start + 9999, error);
@@ -227,6 +227,137 @@ TEST(Replays, ASavedReplayIsWholeOnTheDiskOrNotThereWithTheReason) {
     EXPECT_EQ(result, 0) << "1: reported saved, 2: not the system's reason";
     EXPECT_EQ(listReplays(folder).size(), 1u);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
+}
+
+// The bytes of a demo with one value of its start changed: the window's
+// width, height, x or y (fields 0 to 3 of the four after the table).
+std::string withWindowValue(const Demo& demo, int field, uint32_t value) {
+    std::string bytes = encodeDemo(demo);
+    size_t at = 8 + 2 + 4 + 1 + demo.buildId.size() + 1 + 1 + 4 * static_cast<size_t>(field);
+    for (int i = 0; i < 4; ++i) bytes[at + static_cast<size_t>(i)] = static_cast<char>((value >> (8 * i)) & 0xFF);
+    return bytes;
+}
+
+TEST(ReplayFiles, EveryValueOfTheStartIsHeldToWhatASettingCouldBe) {
+    Demo demo;
+    demo.buildId = kBuildId;
+    demo.start.windowX = 100;
+    demo.start.windowY = 50;
+    std::string error;
+    decodeDemo(encodeDemo(demo), error);
+    ASSERT_EQ(error, "");
+    const struct {
+        int field;
+        uint32_t value;
+        const char* said;
+    } damaged[] = {
+        {2, 2147483647u, "its window is 2147483647 x 607"},
+        {2, 16385, "its window is 16385 x 607"},
+        {3, 63, "its window is 1020 x 63"},
+        {3, 0xFFFFFFFFu, "its window is 1020 x -1"},
+        {0, 0x80000000u, "off any desktop"},
+        {1, 16385, "off any desktop"},
+    };
+    for (const auto& bad : damaged) {
+        Demo read = decodeDemo(withWindowValue(demo, bad.field, bad.value), error);
+        EXPECT_NE(error.find(bad.said), std::string::npos) << bad.value << ": " << error;
+        EXPECT_EQ(read.start.windowWidth, 1020) << "nothing of a damaged demo is kept";
+    }
+    for (uint32_t fine : {64u, 16384u}) {
+        decodeDemo(withWindowValue(demo, 2, fine), error);
+        EXPECT_EQ(error, "") << fine;
+    }
+    Demo centred = demo;
+    centred.start.windowX = centred.start.windowY = -1;
+    decodeDemo(encodeDemo(centred), error);
+    EXPECT_EQ(error, "") << "-1, -1: centred";
+
+    demo.start.hasTable = true;
+    demo.start.names[1] = "abcd";
+    decodeDemo(encodeDemo(demo), error);
+    EXPECT_NE(error.find("a name of 4 letters"), std::string::npos) << error;
+    std::string bytes = encodeDemo(Demo{0, kBuildId, {}, 0, {}});
+    bytes[8 + 2 + 4 + 1 + kBuildId.size()] = 2;
+    decodeDemo(bytes, error);
+    EXPECT_NE(error.find("its sound switch is 2"), std::string::npos) << error;
+}
+
+TEST(ReplayFiles, ADemoIsBoundedByWhatAGameCanReachBeforeItIsRead) {
+    ScratchDir dir;
+    Demo demo;
+    demo.buildId = kBuildId;
+    std::string error;
+    demo.frames = kMaxDemoFrames + 1;
+    EXPECT_FALSE(writeDemoFile(dir.path() + "/long.replay", demo, error));
+    EXPECT_NE(error.find("too long to keep"), std::string::npos) << error;
+    EXPECT_FALSE(std::filesystem::exists(dir.path() + "/long.replay"));
+
+    // One key change too many, each a frame after the last: refused as read,
+    // not after the whole file has been taken in.
+    demo.frames = 0;
+    std::string bytes = encodeDemo(demo);
+    bytes.resize(bytes.size() - 2);
+    for (size_t i = 0; i <= kMaxDemoChanges; ++i) bytes += std::string("\x01\x01\x39", 3);
+    bytes += std::string("\x00\xFF", 2);
+    ASSERT_LE(bytes.size(), kMaxDemoBytes);
+    Demo read = decodeDemo(bytes, error);
+    EXPECT_NE(error.find("more key changes than a game makes"), std::string::npos) << error;
+    EXPECT_TRUE(read.changes.empty());
+
+    // Frames past six hours in one step.
+    bytes = encodeDemo(demo);
+    bytes.resize(bytes.size() - 2);
+    uint64_t frames = kMaxDemoFrames + 1;
+    while (frames >= 0x80) {
+        bytes.push_back(static_cast<char>((frames & 0x7F) | 0x80));
+        frames >>= 7;
+    }
+    bytes.push_back(static_cast<char>(frames));
+    bytes.push_back('\xFF');
+    decodeDemo(bytes, error);
+    EXPECT_NE(error.find("more frames than a game plays"), std::string::npos) << error;
+
+    testing_support::writeWholeFile(dir.path() + "/big.replay", std::string(kMaxDemoBytes + 1, 'Q'));
+    DemoFault fault = DemoFault::None;
+    EXPECT_FALSE(readDemoFile(dir.path() + "/big.replay", read, error, &fault));
+    EXPECT_NE(error.find("too large for a demo"), std::string::npos) << error;
+    EXPECT_EQ(fault, DemoFault::Damaged);
+}
+
+TEST(ReplayFiles, ABrokenBestReplayIsSkippedWithItsReasonAndRemovedAtTheNextSave) {
+    ScratchDir dir;
+    Demo demo;
+    demo.buildId = kBuildId;
+    demo.frames = 60;
+    std::string error;
+    const std::time_t start = 1765000000;
+    std::string good = saveReplay(dir.path(), demo, 300, start, error);
+    ASSERT_FALSE(good.empty()) << error;
+    // One of another version, and a save killed half-way by an older build.
+    Demo foreign = demo;
+    foreign.buildId = "quandrite 0.9";
+    std::string other = saveReplay(dir.path(), foreign, 600, start + 60, error);
+    ASSERT_FALSE(other.empty()) << error;
+    std::string cut = saveReplay(dir.path(), demo, 900, start + 120, error);
+    std::string whole = readWholeFile(cut);
+    testing_support::writeWholeFile(cut, whole.substr(0, whole.size() / 2));
+
+    BestReplay best = bestReplay(dir.path());
+    EXPECT_EQ(best.path, good) << "the best that plays";
+    EXPECT_EQ(best.demo.frames, 60u);
+    ASSERT_EQ(best.skipped.size(), 2u);
+    EXPECT_NE(best.skipped[0].find("truncated"), std::string::npos) << best.skipped[0];
+    EXPECT_NE(best.skipped[1].find("made by quandrite 0.9"), std::string::npos) << best.skipped[1];
+
+    std::filesystem::remove(good);
+    best = bestReplay(dir.path());
+    EXPECT_TRUE(best.path.empty());
+    EXPECT_EQ(best.fault, DemoFault::Damaged) << "the reason of the best-scoring one";
+
+    ASSERT_FALSE(saveReplay(dir.path(), demo, 100, start + 180, error).empty()) << error;
+    EXPECT_FALSE(std::filesystem::exists(cut)) << "a damaged replay never plays again";
+    EXPECT_TRUE(std::filesystem::exists(other)) << "another version's plays with that version";
+    EXPECT_EQ(bestReplay(dir.path()).demo.frames, 60u);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <map>
 #include <sstream>
 
+#include "game/port/settings.h"
 #include "game/version.h"
 #include "media/keyboard.h"
 #include "platform/file_system.h"
@@ -18,10 +19,6 @@ const std::string kBuildId = std::string("quandrite ") + kShortVersion;
 namespace {
 constexpr char kMagic[8] = {'Q', 'U', 'A', 'N', 'D', 'E', 'M', 'O'};
 constexpr uint8_t kEndOfDemo = 255;
-// A day of play; anything longer is a damaged file.
-constexpr uint64_t kMaxFrames = 60ull * 60 * 60 * 24;
-// Far more than a day of play takes (a few bytes per key change).
-constexpr size_t kMaxDemoBytes = 64u << 20;
 
 void putVarint(std::string& out, uint64_t v) {
     while (v >= 0x80) {
@@ -172,14 +169,17 @@ Demo decodeDemo(const std::string& bytes, std::string& error) {
     demo.seed = static_cast<uint32_t>(seed);
     uint8_t soundOn = 0, rows = 0;
     if (!in.byte(soundOn) || !in.byte(rows)) return failed("the demo is truncated");
-    if (soundOn > 1 || (rows != 0 && rows != 10)) return failed("the demo is damaged: its start is not a game's");
+    if (soundOn > 1) return failed("the demo is damaged: its sound switch is " + std::to_string(soundOn));
+    if (rows != 0 && rows != 10) return failed("the demo is damaged: its table has " + std::to_string(rows) + " rows");
     demo.start.soundOn = static_cast<int8_t>(soundOn);
     demo.start.hasTable = rows == 10;
     for (int row = 1; row <= rows; ++row) {
         uint8_t length = 0;
         uint64_t score = 0;
-        if (!in.byte(length) || !in.text(demo.start.names[row], length) || !in.little(score, 4))
-            return failed("the demo is truncated");
+        if (!in.byte(length)) return failed("the demo is truncated");
+        // The table holds initials: three letters at most.
+        if (length > 3) return failed("the demo is damaged: a name of " + std::to_string(length) + " letters");
+        if (!in.text(demo.start.names[row], length) || !in.little(score, 4)) return failed("the demo is truncated");
         demo.start.scores[row] = static_cast<int32_t>(static_cast<uint32_t>(score));
     }
     for (int32_t* value :
@@ -188,13 +188,26 @@ Demo decodeDemo(const std::string& bytes, std::string& error) {
         if (!in.little(word, 4)) return failed("the demo is truncated");
         *value = static_cast<int32_t>(static_cast<uint32_t>(word));
     }
+    // The window as a setting would give it; a place on a desktop, or centred.
+    const StartValues& start = demo.start;
+    for (int32_t side : {start.windowWidth, start.windowHeight})
+        if (side < kMinWindowSide || side > kMaxWindowSide)
+            return failed("the demo is damaged: its window is " + std::to_string(start.windowWidth) + " x " +
+                          std::to_string(start.windowHeight) + ", not from " + std::to_string(kMinWindowSide) + " to " +
+                          std::to_string(kMaxWindowSide));
+    for (int32_t corner : {start.windowX, start.windowY})
+        if (corner < -kMaxWindowSide || corner > kMaxWindowSide)
+            return failed("the demo is damaged: its window is at " + std::to_string(start.windowX) + ", " +
+                          std::to_string(start.windowY) + ", off any desktop");
     for (;;) {
         uint64_t frames = 0;
         uint8_t count = 0;
         if (!in.varint(frames) || !in.byte(count)) return failed("the demo is truncated");
-        if (frames > kMaxFrames - demo.frames) return failed("the demo is damaged: too many frames");
+        if (frames > kMaxDemoFrames - demo.frames) return failed("the demo is damaged: more frames than a game plays");
         demo.frames += frames;
         if (count == kEndOfDemo) break;
+        if (demo.changes.size() == kMaxDemoChanges)
+            return failed("the demo is damaged: more key changes than a game makes");
         KeyChange change{demo.frames, {}};
         for (uint8_t i = 0; i < count; ++i) {
             uint8_t code;
@@ -208,6 +221,11 @@ Demo decodeDemo(const std::string& bytes, std::string& error) {
 }
 
 bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error) {
+    if (demo.frames > kMaxDemoFrames || demo.changes.size() > kMaxDemoChanges) {
+        error = "the game is too long to keep as a demo (" + std::to_string(demo.frames) + " frames, " +
+                std::to_string(demo.changes.size()) + " key changes)";
+        return false;
+    }
     std::string bytes = encodeDemo(demo);
     // Checked before it is written: a demo that does not replay is worse than none.
     std::string readError;
@@ -222,28 +240,45 @@ bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error
     return false;
 }
 
-bool readDemoFile(const std::string& path, Demo& demo, std::string& error) {
+bool readDemoFile(const std::string& path, Demo& demo, std::string& error, DemoFault* fault) {
     demo = Demo{};
-    error.clear();
+    DemoFault found = DemoFault::None;
     std::string bytes;
     platform::FileRead read = platform::readRegularFile(path, kMaxDemoBytes, bytes);
     switch (read.outcome) {
-    case platform::FileRead::Read: break;
-    case platform::FileRead::CannotOpen: error = "cannot open " + path + ": " + read.reason; return false;
-    case platform::FileRead::NotRegular: error = path + ": not a regular file"; return false;
-    case platform::FileRead::TooLarge: error = path + ": too large for a demo"; return false;
-    case platform::FileRead::CannotRead: error = "cannot read " + path + ": " + read.reason; return false;
+    case platform::FileRead::Read:
+        demo = decodeDemo(bytes, error);
+        if (!error.empty())
+            found = error.find("format version") != std::string::npos ? DemoFault::OtherVersion : DemoFault::Damaged;
+        // Another build may play by other rules: out of step from some frame on.
+        else if (demo.buildId != kBuildId) {
+            error = "the demo was made by " + (demo.buildId.empty() ? std::string("an unnamed build") : demo.buildId) +
+                    "; this is " + kBuildId;
+            found = DemoFault::OtherVersion;
+        }
+        if (found != DemoFault::None) error = path + ": " + error;
+        break;
+    case platform::FileRead::CannotOpen:
+        error = "cannot open " + path + ": " + read.reason;
+        found = DemoFault::Unreadable;
+        break;
+    case platform::FileRead::NotRegular:
+        error = path + ": not a regular file";
+        found = DemoFault::Unreadable;
+        break;
+    case platform::FileRead::TooLarge:
+        error = path + ": too large for a demo";
+        found = DemoFault::Damaged;
+        break;
+    case platform::FileRead::CannotRead:
+        error = "cannot read " + path + ": " + read.reason;
+        found = DemoFault::Unreadable;
+        break;
     }
-    demo = decodeDemo(bytes, error);
-    // Another build may play by other rules: out of step from some frame on.
-    if (error.empty() && demo.buildId != kBuildId)
-        error = "the demo was made by " + (demo.buildId.empty() ? std::string("an unnamed build") : demo.buildId) +
-                "; this is " + kBuildId;
-    if (!error.empty()) {
-        error = path + ": " + error;
-        demo = Demo{};
-    }
-    return error.empty();
+    if (found == DemoFault::None) error.clear();
+    else demo = Demo{};
+    if (fault) *fault = found;
+    return found == DemoFault::None;
 }
 
 bool demoFromScript(const std::string& script, Demo& demo, std::string& error) {

@@ -19,6 +19,12 @@
 namespace game {
 
 constexpr uint16_t kDemoVersion = 2;
+// What a game can reach, checked as a demo is read, before anything grows
+// with it: six hours of play, a key change every second frame of it, and
+// the bytes those take. A file past them is damaged, not a longer game.
+constexpr uint64_t kMaxDemoFrames = 6ull * 60 * 60 * 60;
+constexpr size_t kMaxDemoChanges = kMaxDemoFrames / 2;
+constexpr size_t kMaxDemoBytes = 4u << 20;
 extern const std::string kBuildId;
 
 using KeySnapshot = std::array<uint8_t, 256>;
@@ -68,7 +74,9 @@ std::string encodeDemo(const Demo& demo);
 Demo decodeDemo(const std::string& bytes, std::string& error);
 
 bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error);
-bool readDemoFile(const std::string& path, Demo& demo, std::string& error);
+// Why a demo file cannot be played.
+enum class DemoFault { None, Unreadable, OtherVersion, Damaged };
+bool readDemoFile(const std::string& path, Demo& demo, std::string& error, DemoFault* fault = nullptr);
 
 // A demo from a script of "frame: keys" lines: "seed: N" sets the seed; each
 // "frame: keys" line holds those keys (names such as Space, Right, Up, or

@@ -86,18 +86,20 @@ StartValues ReplayKeeper::restartValues(const GameState& s) const {
 }
 
 void ReplayKeeper::watchBest(Game& game) {
-    std::string best = bestReplay(folder_);
-    if (best.empty()) return;
-    StartValues restart = restartValues(game.state);
-    std::string error;
-    Demo demo;
-    if (!readDemoFile(best, demo, error)) {
-        std::fprintf(stderr, "quandrite: %s\n", error.c_str());
+    BestReplay best = bestReplay(folder_);
+    for (const std::string& skipped : best.skipped)
+        std::fprintf(stderr, "quandrite: a replay was skipped: %s\n", skipped.c_str());
+    if (best.path.empty()) {
+        if (best.skipped.empty()) return;
         // The player looks at the window, not at a terminal.
-        media::setWindowTitle(0,
-                              std::string(" Quandrite ") + kShortVersion + " - the best replay is of another version");
+        const char* why = best.fault == DemoFault::OtherVersion ? "the best replay is of another version"
+                          : best.fault == DemoFault::Unreadable ? "the best replay cannot be read"
+                                                                : "the best replay is damaged";
+        media::setWindowTitle(0, std::string(" Quandrite ") + kShortVersion + " - " + why);
         return;
     }
+    StartValues restart = restartValues(game.state);
+    const Demo& demo = best.demo;
     // What the replay's game examines is not the player's game.
     recording_.reset();
     watchReplay(game, demo);

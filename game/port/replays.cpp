@@ -25,11 +25,11 @@ std::string nameOf(const std::string& when, int sequence, int score) {
     return text;
 }
 
-const ReplayFile* best(const std::vector<ReplayFile>& replays) {
-    const ReplayFile* found = nullptr;
-    for (const ReplayFile& replay : replays)
-        if (!found || replay.score > found->score) found = &replay;
-    return found;
+// Best score first, the earliest of equal scores first.
+std::vector<ReplayFile> byScore(std::vector<ReplayFile> replays) {
+    std::stable_sort(replays.begin(), replays.end(),
+                     [](const ReplayFile& a, const ReplayFile& b) { return a.score > b.score; });
+    return replays;
 }
 }  // namespace
 
@@ -47,10 +47,20 @@ std::vector<ReplayFile> listReplays(const std::string& folder) {
     return replays;
 }
 
-std::string bestReplay(const std::string& folder) {
-    std::vector<ReplayFile> replays = listReplays(folder);
-    const ReplayFile* found = best(replays);
-    return found ? found->path : "";
+BestReplay bestReplay(const std::string& folder) {
+    BestReplay best;
+    for (const ReplayFile& replay : byScore(listReplays(folder))) {
+        std::string error;
+        DemoFault fault = DemoFault::None;
+        if (readDemoFile(replay.path, best.demo, error, &fault)) {
+            best.path = replay.path;
+            best.fault = DemoFault::None;
+            return best;
+        }
+        if (best.skipped.empty()) best.fault = fault;
+        best.skipped.push_back(error);
+    }
+    return best;
 }
 
 std::string saveReplay(const std::string& folder, const Demo& demo, int score, std::time_t ended, std::string& error) {
@@ -63,9 +73,22 @@ std::string saveReplay(const std::string& folder, const Demo& demo, int score, s
         if (replay.when == when) sequence = std::max(sequence, replay.sequence + 1);
     std::string path = folder + "/" + nameOf(when, sequence, score);
     if (!writeDemoFile(path, demo, error)) return "";
+    // A damaged replay (cut short by a crash, or broken on the disk) never
+    // plays again; one of another version may, with that version.
     replays = listReplays(folder);
-    const ReplayFile* keep = best(replays);
-    std::string bestPath = keep ? keep->path : "";
+    std::vector<std::string> damaged;
+    std::string bestPath;
+    for (const ReplayFile& replay : byScore(replays)) {
+        Demo read;
+        std::string why;
+        DemoFault fault = DemoFault::None;
+        if (readDemoFile(replay.path, read, why, &fault) && bestPath.empty()) bestPath = replay.path;
+        if (fault == DemoFault::Damaged) damaged.push_back(replay.path);
+    }
+    for (const std::string& broken : damaged) platform::removeFile(broken);
+    std::erase_if(replays, [&](const ReplayFile& replay) {
+        return std::find(damaged.begin(), damaged.end(), replay.path) != damaged.end();
+    });
     for (size_t i = 0; i + kKeptReplays < replays.size(); ++i)
         if (replays[i].path != bestPath) platform::removeFile(replays[i].path);
     return path;

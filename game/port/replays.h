@@ -25,12 +25,21 @@ struct ReplayFile {
 std::string replaysFolder();
 // The game's own replay files in the folder, oldest first.
 std::vector<ReplayFile> listReplays(const std::string& folder);
-// The best-scoring replay (the earliest of equal scores); empty when none.
-std::string bestReplay(const std::string& folder);
+// The best-scoring replay that can be played (the earliest of equal scores),
+// read into `demo`; empty when none can. Each better one that cannot be
+// played is named in `skipped` with its reason, and `fault` is the reason of
+// the best-scoring one when none can be played.
+struct BestReplay {
+    std::string path;
+    Demo demo;
+    std::vector<std::string> skipped;
+    DemoFault fault = DemoFault::None;
+};
+BestReplay bestReplay(const std::string& folder);
 
 // Writes the replay under a new name, then removes every replay that is
-// neither among the newest kKeptReplays nor the best. Gives the path, or an
-// empty string with `error` set.
+// neither among the newest kKeptReplays nor the best that can be played, and
+// every damaged one. Gives the path, or an empty string with `error` set.
 std::string saveReplay(const std::string& folder, const Demo& demo, int score, std::time_t ended, std::string& error);
 
 }  // namespace game
