@@ -63,7 +63,9 @@ std::string whyNotWritable(const std::string& path) {
 FileRead readRegularFile(const std::string& path, size_t limit, std::string& bytes) {
     bytes.clear();
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return {FileRead::CannotOpen, std::strerror(errno)};
+    // A folder on the way that is a file: the file is not there either.
+    if (fd < 0)
+        return {errno == ENOENT || errno == ENOTDIR ? FileRead::Missing : FileRead::CannotOpen, std::strerror(errno)};
     FileRead result;
     struct stat info;
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

@@ -23,9 +23,9 @@ void removeFile(const std::string& path);
 std::string whyNotWritable(const std::string& path);
 
 struct FileRead {
-    enum Outcome { Read, CannotOpen, NotRegular, TooLarge, CannotRead };
+    enum Outcome { Read, Missing, CannotOpen, NotRegular, TooLarge, CannotRead };
     Outcome outcome = Read;
-    std::string reason;  // the system's, for CannotOpen and CannotRead
+    std::string reason;  // the system's, for Missing, CannotOpen and CannotRead
 };
 // Reads a regular file of at most LIMIT bytes into BYTES, without waiting
 // on a pipe or device put in its place and without reading past the limit

@@ -46,7 +46,7 @@ TEST(Settings, EveryValueRoundTripsThroughTheFile) {
     ScratchDir dir;
     std::string path = dir.path() + "/new/quandrite/settings.ini";
     std::string error;
-    ASSERT_TRUE(writeSettingsFile(path, unusual(), error)) << error;
+    ASSERT_TRUE(writeSettingsFile(path, Settings{}, unusual(), error)) << error;
     EXPECT_EQ(readSettingsFile(path), unusual());
     std::vector<std::string> complaints;
     EXPECT_EQ(parseSettings(formatSettings(Settings{}), complaints), Settings{});
@@ -100,7 +100,7 @@ int writeAsNobody(const std::string& path) {
     if (child == 0) {
         if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(3);
         std::string error;
-        _exit(writeSettingsFile(path, unusual(), error) ? 0 : 1);
+        _exit(writeSettingsFile(path, Settings{}, unusual(), error) ? 0 : 1);
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -122,7 +122,7 @@ TEST(Settings, AFolderThatCannotBeWrittenLeavesTheOldFileWhole) {
 
     std::string error;
     writeWholeFile(dir.path() + "/file", "");
-    EXPECT_FALSE(writeSettingsFile(dir.path() + "/file/quandrite/settings.ini", unusual(), error));
+    EXPECT_FALSE(writeSettingsFile(dir.path() + "/file/quandrite/settings.ini", Settings{}, unusual(), error));
     EXPECT_NE(error.find("cannot save the settings to"), std::string::npos) << error;
 }
 
@@ -136,7 +136,7 @@ TEST(Settings, ALinkedFileIsSavedWhereItPointsWithItsMode) {
     const std::string path = dir.path() + "/quandrite/settings.ini";
     std::filesystem::create_symlink(target, path);
     std::string error;
-    ASSERT_TRUE(writeSettingsFile(path, unusual(), error)) << error;
+    ASSERT_TRUE(writeSettingsFile(path, Settings{}, unusual(), error)) << error;
     EXPECT_TRUE(std::filesystem::is_symlink(path)) << "the player's link stays";
     EXPECT_EQ(readSettingsFile(target), unusual());
     struct stat info {};
@@ -151,18 +151,21 @@ TEST(SettingsKeeper, WritesWhatThePlayerChangedOnceItHoldsAndNotTheRunsOptions) 
     std::string path = dir.path() + "/settings.ini";
     Settings stored;
     stored.volume = 70;
+    std::string error;
+    ASSERT_TRUE(writeSettingsFile(path, Settings{}, stored, error)) << error;
     Settings running = stored;
     running.fullscreen = true;  // --fullscreen for this run
     {
-        SettingsKeeper keeper(path, stored, running);
+        SettingsKeeper keeper(path, running);
+        const std::string before = readWholeFile(path);
         for (int i = 0; i < 100; ++i) keeper.follow(running);
-        EXPECT_FALSE(std::filesystem::exists(path)) << "an option of the command line is not a setting";
+        EXPECT_EQ(readWholeFile(path), before) << "an option of the command line is not a setting";
         Settings now = running;
         now.sound = false;
         for (int i = 0; i < SettingsKeeper::kSteadyFrames - 1; ++i) keeper.follow(now);
-        EXPECT_FALSE(std::filesystem::exists(path));
+        EXPECT_EQ(readWholeFile(path), before);
         keeper.follow(now);
-        ASSERT_TRUE(std::filesystem::exists(path));
+        ASSERT_NE(readWholeFile(path), before);
         Settings written = readSettingsFile(path);
         EXPECT_FALSE(written.sound);
         EXPECT_FALSE(written.fullscreen);
@@ -246,6 +249,80 @@ TEST(SettingsAtStart, SavesThatKilledGamesLeftAreRemovedForSettingsAndReplays) {
     }
     unsetenv("XDG_CONFIG_HOME");
     unsetenv("XDG_DATA_HOME");
+}
+
+TEST(SettingsFile, ASaveChangesOnlyItsValuesAndKeepsEveryOtherLineInPlace) {
+    const std::string text =
+        "# my settings\n"
+        "sound = on   ; the music\n"
+        "\n"
+        "future_key = 7\n"
+        "volume = 40\n";
+    Settings before;
+    before.volume = 40;
+    Settings after = before;
+    after.sound = false;
+    after.width = 1600;
+    EXPECT_EQ(updateSettingsText(text, before, after),
+              "# my settings\n"
+              "sound = off ; the music\n"
+              "\n"
+              "future_key = 7\n"
+              "volume = 40\n"
+              "size = 1600x607\n");
+    EXPECT_EQ(updateSettingsText(text, before, before), text) << "nothing changed, nothing written";
+}
+
+TEST(SettingsFile, TwoWindowsOfTheGameKeepEachOthersChanges) {
+    ScratchDir dir;
+    const std::string path = dir.path() + "/settings.ini";
+    writeWholeFile(path, "# kept\nvolume = 80\n");
+    Settings started;
+    started.volume = 80;
+    {
+        SettingsKeeper first(path, started);
+        SettingsKeeper second(path, started);
+        Settings muted = started;
+        muted.sound = false;
+        first.follow(muted);
+        first.flush();
+        Settings wide = started;
+        wide.width = 1500;
+        second.follow(wide);
+        second.flush();
+    }
+    Settings both = readSettingsFile(path);
+    EXPECT_FALSE(both.sound) << "the first window's change";
+    EXPECT_EQ(both.width, 1500) << "the second's";
+    EXPECT_EQ(both.volume, 80);
+    EXPECT_EQ(readWholeFile(path).rfind("# kept\n", 0), 0u);
+}
+
+TEST(SettingsFile, WhatIsNoSettingsFileIsNamedNeverCutNorSavedOver) {
+    ScratchDir dir;
+    // Too long: a value across the limit must not be read cut short.
+    const std::string path = dir.path() + "/settings.ini";
+    std::string longText(kMaxSettingsBytes - 4, '#');
+    longText += "\nvolume = 100\n";
+    writeWholeFile(path, longText);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(readSettingsFile(path), Settings{});
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("longer than 64 KiB"), std::string::npos) << said;
+    Settings quiet;
+    quiet.volume = 1;
+    std::string error;
+    EXPECT_FALSE(writeSettingsFile(path, Settings{}, quiet, error));
+    EXPECT_NE(error.find("longer than 64 KiB"), std::string::npos) << error;
+    EXPECT_EQ(readWholeFile(path), longText);
+
+    // A pipe in its place is not waited on.
+    const std::string pipe = dir.path() + "/pipe.ini";
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(readSettingsFile(pipe), Settings{});
+    said = testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("not a regular file"), std::string::npos) << said;
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ TEST_F(FileSystem, ARegularFileIsReadWholeUpToItsLimit) {
     EXPECT_EQ(bytes, "") << "nothing of a refused file";
 
     read = platform::readRegularFile(path("missing.demo"), 100, bytes);
-    EXPECT_EQ(read.outcome, platform::FileRead::CannotOpen);
+    EXPECT_EQ(read.outcome, platform::FileRead::Missing);
     EXPECT_EQ(read.reason, "No such file or directory");
 }
 

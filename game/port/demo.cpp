@@ -258,6 +258,7 @@ bool readDemoFile(const std::string& path, Demo& demo, std::string& error, DemoF
         }
         if (found != DemoFault::None) error = path + ": " + error;
         break;
+    case platform::FileRead::Missing:
     case platform::FileRead::CannotOpen:
         error = "cannot open " + path + ": " + read.reason;
         found = DemoFault::Unreadable;

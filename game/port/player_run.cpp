@@ -26,7 +26,7 @@ PlayerRun::PlayerRun(const SessionOptions& options, bool replaying, bool recordi
     // as the hiscore table's are when it is read.
     if (!path.empty()) {
         platform::removeStaleSaves(path);
-        keeper_.emplace(path, stored, running);
+        keeper_.emplace(path, running);
     }
     // A recorded demo is a file of its own; the replays are of the games played.
     std::string folder = replaysFolder();

@@ -2,9 +2,7 @@
 #include "game/port/settings.h"
 
 #include <cctype>
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <sstream>
 
 #include "platform/file_system.h"
@@ -109,14 +107,74 @@ std::string formatSettings(const Settings& s) {
     return out.str();
 }
 
+namespace {
+
+// Each key whose value differs, with the value as the file writes it.
+std::vector<std::pair<std::string, std::string>> changedValues(const Settings& before, const Settings& after) {
+    std::vector<std::pair<std::string, std::string>> changed;
+    auto onOff = [](bool on) { return std::string(on ? "on" : "off"); };
+    if (before.sound != after.sound) changed.emplace_back("sound", onOff(after.sound));
+    if (before.fullscreen != after.fullscreen) changed.emplace_back("fullscreen", onOff(after.fullscreen));
+    if (before.scale != after.scale) changed.emplace_back("scale", after.scale);
+    if (before.width != after.width || before.height != after.height)
+        changed.emplace_back("size", std::to_string(after.width) + "x" + std::to_string(after.height));
+    if (before.renderer != after.renderer) changed.emplace_back("renderer", after.renderer);
+    if (before.volume != after.volume) changed.emplace_back("volume", std::to_string(after.volume));
+    return changed;
+}
+
+// Why the file at `path` cannot be taken as settings, or empty; a missing
+// file is empty text.
+std::string readSettingsText(const std::string& path, std::string& text) {
+    platform::FileRead read = platform::readRegularFile(path, kMaxSettingsBytes, text);
+    switch (read.outcome) {
+    case platform::FileRead::Read:
+    case platform::FileRead::Missing: return "";
+    case platform::FileRead::NotRegular: return path + " is not a regular file";
+    case platform::FileRead::TooLarge:
+        return path + " is longer than " + std::to_string(kMaxSettingsBytes / 1024) + " KiB, too long for settings";
+    case platform::FileRead::CannotOpen:
+    case platform::FileRead::CannotRead: return "cannot read " + path + ": " + read.reason;
+    }
+    return "";
+}
+
+}  // namespace
+
+std::string updateSettingsText(const std::string& text, const Settings& before, const Settings& after) {
+    std::vector<std::pair<std::string, std::string>> changed = changedValues(before, after);
+    std::vector<bool> placed(changed.size(), false);
+    std::string out;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find('\n', start);
+        std::string line = text.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        start = end == std::string::npos ? text.size() : end + 1;
+        size_t comment = line.find_first_of("#;");
+        std::string content = line.substr(0, comment);
+        size_t equals = content.find('=');
+        if (equals != std::string::npos) {
+            std::string key = lower(trim(content.substr(0, equals)));
+            for (size_t k = 0; k < changed.size(); ++k)
+                if (changed[k].first == key) {
+                    std::string kept = comment == std::string::npos ? std::string() : line.substr(comment);
+                    line = changed[k].first;
+                    line.append(" = ").append(changed[k].second);
+                    if (!kept.empty()) line.append(" ").append(kept);
+                    placed[k] = true;
+                }
+        }
+        out += line + "\n";
+    }
+    for (size_t k = 0; k < changed.size(); ++k)
+        if (!placed[k]) out += changed[k].first + " = " + changed[k].second + "\n";
+    return out;
+}
+
 Settings readSettingsFile(const std::string& path) {
-    // A settings file is a few lines; anything longer is not one.
-    constexpr size_t kMaxBytes = 64 * 1024;
     std::string bytes;
-    if (int error = platform::readFileStart(path, kMaxBytes, bytes); error != 0) {
-        if (error != ENOENT)
-            std::fprintf(stderr, "quandrite: cannot read %s: %s; playing with the defaults\n", path.c_str(),
-                         std::strerror(error));
+    if (std::string why = readSettingsText(path, bytes); !why.empty()) {
+        std::fprintf(stderr, "quandrite: %s; playing with the defaults\n", why.c_str());
         return Settings{};
     }
     std::vector<std::string> complaints;
@@ -126,12 +184,21 @@ Settings readSettingsFile(const std::string& path) {
     return settings;
 }
 
-bool writeSettingsFile(const std::string& path, const Settings& settings, std::string& error) {
+bool writeSettingsFile(const std::string& path, const Settings& before, const Settings& after, std::string& error) {
+    std::string text;
+    if (std::string why = readSettingsText(path, text); !why.empty()) {
+        error = "the settings were not saved: " + why;
+        return false;
+    }
+    // A new file lists every setting, for the player to find.
+    if (text.empty()) text = formatSettings(Settings{});
+    std::string updated = updateSettingsText(text, before, after);
+    if (updated == text) return true;
     // A folder that cannot be made shows up as the save's failure.
     if (size_t slash = path.rfind('/'); slash != std::string::npos && slash > 0)
         platform::makeFolders(path.substr(0, slash));
     std::string failure;
-    if (platform::saveFile(path, formatSettings(settings), failure)) return true;
+    if (platform::saveFile(path, updated, failure)) return true;
     error = "cannot save the settings to " + failure;
     return false;
 }

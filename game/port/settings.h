@@ -38,11 +38,23 @@ std::string settingsPath();
 Settings parseSettings(const std::string& text, std::vector<std::string>& complaints);
 std::string formatSettings(const Settings& settings);
 
+// A settings file is a few lines; a longer file is not one.
+constexpr size_t kMaxSettingsBytes = 64 * 1024;
+
+// The text of a settings file with each value that differs between `before`
+// and `after` put in place; every other line (comments, keys this version
+// does not know, values this run did not change) stays as it is. A key the
+// text lacks is added at its end.
+std::string updateSettingsText(const std::string& text, const Settings& before, const Settings& after);
+
 // A file that is missing or cannot be read gives the defaults; complaints
-// about its lines go to stderr.
+// about it and its lines go to stderr.
 Settings readSettingsFile(const std::string& path);
-// Saves it whole or not at all (platform/safe_file.h); makes the folder if
-// needed. `error` names the file and the system's reason.
-bool writeSettingsFile(const std::string& path, const Settings& settings, std::string& error);
+// Puts the values that changed from `before` to `after` into the file as it
+// is now (another window of the game may have written it meanwhile), whole
+// or not at all (platform/safe_file.h), making the folder if needed. A file
+// that is no settings file (too long, not a regular file, unreadable) is
+// never saved over. `error` names the file and the reason.
+bool writeSettingsFile(const std::string& path, const Settings& before, const Settings& after, std::string& error);
 
 }  // namespace game

@@ -8,8 +8,8 @@
 
 namespace game {
 
-SettingsKeeper::SettingsKeeper(std::string path, Settings stored, Settings running)
-    : path_(std::move(path)), stored_(stored), written_(running), seen_(running) {}
+SettingsKeeper::SettingsKeeper(std::string path, Settings running)
+    : path_(std::move(path)), written_(running), seen_(running) {}
 
 void SettingsKeeper::follow(const Settings& now) {
     if (now == seen_) {
@@ -23,23 +23,11 @@ void SettingsKeeper::follow(const Settings& now) {
 
 void SettingsKeeper::flush() {
     if (seen_ == written_) return;
-    // Only what changed in this run; the rest stays as the file has it.
-    Settings next = stored_;
-    if (seen_.sound != written_.sound) next.sound = seen_.sound;
-    if (seen_.fullscreen != written_.fullscreen) next.fullscreen = seen_.fullscreen;
-    if (seen_.scale != written_.scale) next.scale = seen_.scale;
-    if (seen_.width != written_.width || seen_.height != written_.height) {
-        next.width = seen_.width;
-        next.height = seen_.height;
-    }
-    if (seen_.renderer != written_.renderer) next.renderer = seen_.renderer;
-    if (seen_.volume != written_.volume) next.volume = seen_.volume;
-    written_ = seen_;
+    // Only what changed in this run; the rest stays as the file has it now.
     std::string error;
-    if (next == stored_) return;
-    if (writeSettingsFile(path_, next, error)) {
-        stored_ = next;
-    } else if (!complained_) {
+    bool saved = writeSettingsFile(path_, written_, seen_, error);
+    written_ = seen_;
+    if (!saved && !complained_) {
         // Once a run: the game plays on with the values it has.
         std::fprintf(stderr, "quandrite: %s\n", error.c_str());
         complained_ = true;

@@ -13,8 +13,9 @@ namespace game {
 
 class SettingsKeeper {
 public:
-    // `stored`: as read from the file; `running`: what this run started with.
-    SettingsKeeper(std::string path, Settings stored, Settings running);
+    // `running`: what this run started with (the file's values and the
+    // command line's for this run).
+    SettingsKeeper(std::string path, Settings running);
     ~SettingsKeeper() { flush(); }
     // Once a frame with the values as they are now. A change is written once
     // it has held for kSteadyFrames (a window being dragged bigger is one
@@ -28,7 +29,6 @@ public:
 
 private:
     std::string path_;
-    Settings stored_;
     Settings written_;  // the values last taken into the file (or the run's start)
     Settings seen_;
     int steady_ = 0;
