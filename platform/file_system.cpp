@@ -9,6 +9,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/safe_file.h"
+
 namespace platform {
 
 namespace fs = std::filesystem;
@@ -56,7 +58,11 @@ std::string whyNotWritable(const std::string& path) {
     if (::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) return path + ": " + std::strerror(EISDIR);
     if (::stat(folder.c_str(), &info) != 0) return folder.string() + ": " + std::strerror(errno);
     if (!S_ISDIR(info.st_mode)) return folder.string() + ": " + std::strerror(ENOTDIR);
-    if (::access(folder.c_str(), W_OK | X_OK) != 0) return folder.string() + ": " + std::strerror(errno);
+    // The save's own first step, undone: a name too long for the folder, a
+    // read-only disk or a file that may not be replaced shows up now.
+    SafeFile probe;
+    if (!probe.begin(path)) return probe.failure();
+    probe.abandon();
     return {};
 }
 

@@ -70,6 +70,13 @@ TEST_F(FileSystem, AFileThatCouldNotBeWrittenIsNamedWithItsCause) {
     EXPECT_EQ(platform::whyNotWritable(path("no/such/game.demo")), path("no/such") + ": No such file or directory");
     EXPECT_EQ(platform::whyNotWritable(path("plain/game.demo")), path("plain") + ": Not a directory");
     EXPECT_EQ(platform::whyNotWritable(path("shots")), path("shots") + ": Is a directory");
+    // A name longer than the folder takes: known before the run, not after it.
+    std::string why = platform::whyNotWritable(path("shots/" + std::string(100 * 1024, 'r') + ".demo"));
+    EXPECT_NE(why.find("File name too long"), std::string::npos) << why.substr(why.size() - 40);
+    // Nearly as long as a name may be: the save's temporary name is longer.
+    why = platform::whyNotWritable(path("shots/" + std::string(250, 'r')));
+    EXPECT_NE(why.find("File name too long"), std::string::npos) << why.substr(why.size() - 40);
+    EXPECT_TRUE(fs::is_empty(path("shots"))) << "the check leaves nothing behind";
 }
 
 TEST_F(FileSystem, FoldersAreMadeAndListedByTheirRegularFiles) {
