@@ -41,4 +41,11 @@ std::string lastSaveError();
 // "<path>: <reason>" when the last openFile failed; empty when it opened.
 std::string lastOpenError();
 
+// Keeps other windows of the game from saving the game's own data file
+// `name` while this one reads it again and saves it (a few seconds at most);
+// false, with the reason in lastHoldError(), when it could not be had.
+bool holdDataFile(const std::string& name);
+void releaseDataFile();
+std::string lastHoldError();
+
 }  // namespace media

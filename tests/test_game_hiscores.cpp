@@ -13,10 +13,12 @@
 #include "core/clock.h"
 #include "core/strings.h"
 #include "game/rules/game_state.h"
+#include "game/screens/game_over.h"
 #include "game/screens/hiscores.h"
 #include "media/files.h"
 #include "media/test_hooks.h"
 #include "media/window.h"
+#include "platform/file_lock.h"
 #include "test_support.h"
 
 namespace {
@@ -297,6 +299,54 @@ TEST_F(HiscoreFile, AFailedSaveKeepsTheOldFileAndSaysSoOnce) {
     game::loadHiscores(*state);
     EXPECT_EQ(state->hiscoreNames[1], "new");
     EXPECT_EQ(state->hiscoreScores[1], 9000);
+}
+
+TEST_F(HiscoreFile, TwoWindowsOfTheGameEachSavingAnEntryKeepBoth) {
+    game::saveHiscores(*state);
+    // Both windows read the same table at their start.
+    GameState first = *state;
+    GameState second = *state;
+    first.score = 172;
+    game::saveEntry(first, "aaa");
+    second.score = 150;
+    game::saveEntry(second, "bbb");
+    GameState read;
+    game::fillDefaultHiscores(read);
+    game::loadHiscores(read);
+    auto holds = [&read](const std::string& name, int32_t score) {
+        for (int row = 1; row <= 10; ++row)
+            if (read.hiscoreNames[row] == name && read.hiscoreScores[row] == score) return true;
+        return false;
+    };
+    EXPECT_TRUE(holds("aaa", 172)) << "the first window's entry survives the second's save";
+    EXPECT_TRUE(holds("bbb", 150));
+    EXPECT_TRUE(second.hiscoreNames == read.hiscoreNames) << "and the second window shows both";
+
+    // A run whose save failed keeps its own table, not the file's.
+    GameState third = read;
+    third.score = 400;
+    {
+        FileSizeLimit diskFull;
+        testing::internal::CaptureStderr();
+        game::saveEntry(third, "ccc");
+        testing::internal::GetCapturedStderr();
+    }
+    third.score = 190;
+    game::saveEntry(third, "ddd");
+    game::loadHiscores(read);
+    EXPECT_TRUE(holds("ccc", 400)) << "the entry kept in memory is saved with the next";
+    EXPECT_TRUE(holds("ddd", 190));
+}
+
+TEST(FileLocks, ASecondHolderWaitsThenGivesUpWithTheReason) {
+    testing_support::ScratchDir dir;
+    const std::string path = dir.path() + "/quandrite.dat";
+    platform::FileLock first, second;
+    ASSERT_TRUE(first.acquire(path, 1000)) << first.failure();
+    EXPECT_FALSE(second.acquire(path, 50));
+    EXPECT_EQ(second.failure(), path + ".lock: held by another window of the game");
+    first.release();
+    EXPECT_TRUE(second.acquire(path, 50)) << "free again once let go";
 }
 
 }  // namespace

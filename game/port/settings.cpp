@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "platform/places.h"
 #include "platform/safe_file.h"
@@ -109,6 +110,9 @@ std::string formatSettings(const Settings& s) {
 
 namespace {
 
+// Longer than any save takes; a window stuck for longer does not stop ours.
+constexpr int kSettingsHoldTimeoutMs = 5000;
+
 // Each key whose value differs, with the value as the file writes it.
 std::vector<std::pair<std::string, std::string>> changedValues(const Settings& before, const Settings& after) {
     std::vector<std::pair<std::string, std::string>> changed;
@@ -185,6 +189,13 @@ Settings readSettingsFile(const std::string& path) {
 }
 
 bool writeSettingsFile(const std::string& path, const Settings& before, const Settings& after, std::string& error) {
+    // A folder that cannot be made shows up as the save's failure.
+    if (size_t slash = path.rfind('/'); slash != std::string::npos && slash > 0)
+        platform::makeFolders(path.substr(0, slash));
+    // Another window of the game reads and saves it only after this one.
+    platform::FileLock lock;
+    if (!lock.acquire(path, kSettingsHoldTimeoutMs))
+        std::fprintf(stderr, "quandrite: saving the settings without holding the file: %s\n", lock.failure().c_str());
     std::string text;
     if (std::string why = readSettingsText(path, text); !why.empty()) {
         error = "the settings were not saved: " + why;
@@ -194,9 +205,6 @@ bool writeSettingsFile(const std::string& path, const Settings& before, const Se
     if (text.empty()) text = formatSettings(Settings{});
     std::string updated = updateSettingsText(text, before, after);
     if (updated == text) return true;
-    // A folder that cannot be made shows up as the save's failure.
-    if (size_t slash = path.rfind('/'); slash != std::string::npos && slash > 0)
-        platform::makeFolders(path.substr(0, slash));
     std::string failure;
     if (platform::saveFile(path, updated, failure)) return true;
     error = "cannot save the settings to " + failure;

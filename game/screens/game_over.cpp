@@ -88,12 +88,20 @@ void advanceFire(GameState& s) {
 }
 
 void finishEntry(GameState& s) {
-    insertHiscore(s, s.score, s.initials[1] + s.initials[2] + s.initials[3]);
-    core::delayMilliseconds(111);
-    saveHiscores(s);
+    saveEntry(s, s.initials[1] + s.initials[2] + s.initials[3]);
     initLevelEntry(s);
 }
 }  // namespace
+
+void saveEntry(GameState& s, const std::string& name) {
+    HiscoreFileHold hold;
+    // Another window of the game may have saved its own entries since this
+    // one read the table: they stay, and this game's goes in beside them.
+    takeSavedTable(s);
+    insertHiscore(s, s.score, name);
+    core::delayMilliseconds(111);
+    saveHiscores(s);
+}
 
 void insertHiscore(GameState& s, int32_t score, const std::string& name) {
     auto& scores = s.hiscoreScores;

@@ -18,6 +18,10 @@ Screen gameOverFrame(GameState& state);
 // Whether the final score enters the hiscore table, so the initials are asked.
 bool qualifiesForTable(const GameState& state);
 
+// The game-over entry: the final score with `name` inserted into the table
+// as the hiscore file holds it now, and the table saved.
+void saveEntry(GameState& state, const std::string& name);
+
 void insertHiscore(GameState& state, int32_t score, const std::string& name);
 
 }  // namespace game

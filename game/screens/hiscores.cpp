@@ -134,7 +134,13 @@ void saveHiscores(GameState& state) {
     }
 }
 
-void loadHiscores(GameState& state) {
+namespace {
+
+enum class FileTable { Missing, Accepted, Refused };
+
+// Rows 1..10 as the hiscore file holds them: Missing for a missing or empty
+// file (first line empty), Refused for one that fails a test.
+FileTable readTable(std::array<std::string, kHiscoreRows + 1>& names, std::array<int32_t, kHiscoreRows + 1>& scores) {
     if (!media::openFile(kFileNumber, kFileName))
         std::fprintf(stderr, "quandrite: could not open the hiscore file %s\n", media::lastOpenError().c_str());
     bool cut = false;
@@ -146,8 +152,7 @@ void loadHiscores(GameState& state) {
     const std::string firstLine = next();
     if (firstLine.empty()) {
         media::closeFile(kFileNumber);
-        core::delayMilliseconds(kWaitMs);
-        return;
+        return FileTable::Missing;
     }
     // characterLines[row][k]: the stored code of character k of the row's name.
     std::array<std::array<std::string, 4>, kHiscoreRows + 1> characterLines{};
@@ -160,8 +165,6 @@ void loadHiscores(GameState& state) {
     const std::string header = next();
     media::closeFile(kFileNumber);
 
-    std::array<std::string, kHiscoreRows + 1> names{};
-    std::array<int32_t, kHiscoreRows + 1> scores{};
     for (int row = 1; row <= kHiscoreRows; ++row) {
         names[row] = decodeName(characterLines[row], row);
         scores[row] = decodeScore(scoreLines[row], row);
@@ -174,11 +177,44 @@ void loadHiscores(GameState& state) {
     const bool accepted = !cut && low32(storedSum) == tableSum(codes, scores) &&
                           core::stringsEqual(checkLine(codes, scoreLines), firstLine) &&
                           core::stringsEqual(header, kHeader);
-    for (int row = 1; row <= kHiscoreRows; ++row) {
-        state.hiscoreNames[row] = accepted ? names[row] : "err";
-        state.hiscoreScores[row] = accepted ? scores[row] : 1000;
+    return accepted ? FileTable::Accepted : FileTable::Refused;
+}
+
+}  // namespace
+
+void loadHiscores(GameState& state) {
+    std::array<std::string, kHiscoreRows + 1> names{};
+    std::array<int32_t, kHiscoreRows + 1> scores{};
+    FileTable table = readTable(names, scores);
+    if (table != FileTable::Missing) {
+        const bool accepted = table == FileTable::Accepted;
+        for (int row = 1; row <= kHiscoreRows; ++row) {
+            state.hiscoreNames[row] = accepted ? names[row] : "err";
+            state.hiscoreScores[row] = accepted ? scores[row] : 1000;
+        }
     }
     core::delayMilliseconds(kWaitMs);
+}
+
+HiscoreFileHold::HiscoreFileHold() {
+    if (!media::holdDataFile(kFileName))
+        std::fprintf(stderr, "quandrite: saving the hiscores without holding the file: %s\n",
+                     media::lastHoldError().c_str());
+}
+
+HiscoreFileHold::~HiscoreFileHold() { media::releaseDataFile(); }
+
+void takeSavedTable(GameState& state) {
+    // A table this run could not save stays the one in memory, as the
+    // player saw it.
+    if (!media::lastSaveError().empty()) return;
+    std::array<std::string, kHiscoreRows + 1> names{};
+    std::array<int32_t, kHiscoreRows + 1> scores{};
+    if (readTable(names, scores) != FileTable::Accepted) return;
+    for (int row = 1; row <= kHiscoreRows; ++row) {
+        state.hiscoreNames[row] = names[row];
+        state.hiscoreScores[row] = scores[row];
+    }
 }
 
 }  // namespace game

@@ -17,4 +17,21 @@ void saveHiscores(GameState& state);
 // The caller then enters the title screen.
 void loadHiscores(GameState& state);
 
+// While it lives, no other window of the game saves the hiscore file, so
+// that a save can read the table as the file has it now and write it back.
+// One held elsewhere for long is named on stderr and the save goes ahead.
+class HiscoreFileHold {
+public:
+    HiscoreFileHold();
+    ~HiscoreFileHold();
+    HiscoreFileHold(const HiscoreFileHold&) = delete;
+    HiscoreFileHold& operator=(const HiscoreFileHold&) = delete;
+};
+
+// Takes rows 1..10 as the hiscore file holds them now (another window of the
+// game may have saved since this one read it). The table in memory stays
+// when the file is missing or fails its tests, and when a save of this run
+// failed: it then holds entries the file lacks.
+void takeSavedTable(GameState& state);
+
 }  // namespace game

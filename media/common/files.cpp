@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "media/common/object_table.h"
+#include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "platform/places.h"
 #include "platform/safe_file.h"
@@ -262,5 +263,21 @@ void closeFile(int number) { files().release(number); }
 std::string lastSaveError() { return lastSaveFailure; }
 
 std::string lastOpenError() { return lastOpenFailure; }
+
+namespace {
+platform::FileLock dataFileLock;
+// Longer than any save takes; a window stuck for longer does not stop ours.
+constexpr int kHoldTimeoutMs = 5000;
+}  // namespace
+
+bool holdDataFile(const std::string& name) {
+    std::string path = resolveFileName(name);
+    if (path.empty()) return false;
+    return dataFileLock.acquire(path, kHoldTimeoutMs);
+}
+
+void releaseDataFile() { dataFileLock.release(); }
+
+std::string lastHoldError() { return dataFileLock.failure(); }
 
 }  // namespace media
