@@ -3,11 +3,17 @@
 // the same end into a table of its own, the folder keeps the newest and the
 // best, and the title screen's R plays the best one.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <random>
+#include <thread>
 
 #include "core/clock.h"
 #include "core/random.h"
@@ -21,6 +27,7 @@
 #include "media/device_keys.h"
 #include "media/keyboard.h"
 #include "media/test_hooks.h"
+#include "platform/safe_file.h"
 #include "test_support.h"
 
 namespace {
@@ -358,6 +365,54 @@ TEST(ReplayFiles, ABrokenBestReplayIsSkippedWithItsReasonAndRemovedAtTheNextSave
     EXPECT_FALSE(std::filesystem::exists(cut)) << "a damaged replay never plays again";
     EXPECT_TRUE(std::filesystem::exists(other)) << "another version's plays with that version";
     EXPECT_EQ(bestReplay(dir.path()).demo.frames, 60u);
+}
+
+TEST(ReplayFiles, SavesKilledAtAnyMomentLeaveOnlyWholeReplaysAfterTheNextStart) {
+    ScratchDir dir;
+    const std::string folder = dir.path() + "/replays";
+    Demo demo;
+    demo.buildId = kBuildId;
+    demo.frames = 20000;
+    for (uint64_t frame = 1; frame < 20000; frame += 3) demo.changes.push_back({frame, {key::Right}});
+    std::mt19937 random(1234);
+    int pipeEnds[2];
+    for (int kill = 0; kill < 300; ++kill) {
+        ASSERT_EQ(pipe(pipeEnds), 0);
+        pid_t child = fork();
+        if (child == 0) {
+            close(pipeEnds[0]);
+            std::string error;
+            for (int game = 0;; ++game) {
+                // "About to save": the killer strikes somewhere in the save.
+                if (write(pipeEnds[1], "s", 1) != 1) _exit(1);
+                saveReplay(folder, demo, game % 500, 1765000000 + 1000 * kill + game, error);
+            }
+        }
+        close(pipeEnds[1]);
+        char said = 0;
+        ASSERT_EQ(read(pipeEnds[0], &said, 1), 1);
+        // Somewhere from the start of the save to well past its end.
+        std::this_thread::sleep_for(std::chrono::microseconds(random() % 3000));
+        ::kill(child, SIGKILL);
+        waitpid(child, nullptr, 0);
+        close(pipeEnds[0]);
+    }
+    // The next start of a player's run.
+    platform::removeStaleSavesIn(folder);
+    int replays = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename();
+        ASSERT_EQ(name.find(".saving-"), std::string::npos) << "a stale temporary file: " << name;
+        Demo read;
+        std::string error;
+        EXPECT_TRUE(readDemoFile(entry.path(), read, error)) << "cut or empty: " << error;
+        ++replays;
+    }
+    EXPECT_GT(replays, 0);
+    // Kills between a save and its pruning left more; the next game prunes.
+    std::string error;
+    ASSERT_FALSE(saveReplay(folder, demo, 1, 1765999999, error).empty()) << error;
+    EXPECT_LE(listReplays(folder).size(), kKeptReplays + 1);
 }
 
 }  // namespace
