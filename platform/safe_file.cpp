@@ -105,15 +105,20 @@ bool SafeFile::begin(const std::string& path) {
     return true;
 }
 
-bool SafeFile::write(const char* data, size_t size) {
-    if (fd_ < 0 || !failure_.empty()) return false;
+int writeAll(int fd, const char* data, size_t size) {
     while (size > 0) {
-        ssize_t done = ::write(fd_, data, size);
+        ssize_t done = ::write(fd, data, size);
         if (done < 0 && errno == EINTR) continue;
-        if (done <= 0) return fail(done < 0 ? errno : ENOSPC);
+        if (done <= 0) return done < 0 ? errno : ENOSPC;
         data += done;
         size -= static_cast<size_t>(done);
     }
+    return 0;
+}
+
+bool SafeFile::write(const char* data, size_t size) {
+    if (fd_ < 0 || !failure_.empty()) return false;
+    if (int error = writeAll(fd_, data, size); error != 0) return fail(error);
     return true;
 }
 

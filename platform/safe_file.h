@@ -46,6 +46,10 @@ private:
     int error_ = 0;
 };
 
+// Writes every byte to the open file FD, whatever the system takes at a
+// time; 0, or the system's error number (ENOSPC for a write that took none).
+int writeAll(int fd, const char* data, size_t size);
+
 // The whole of BYTES saved as PATH; false with `failure` set as above.
 bool saveFile(const std::string& path, const std::string& bytes, std::string& failure);
 

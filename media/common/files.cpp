@@ -103,13 +103,7 @@ private:
 
     bool writeAll(const char* data, size_t size) {
         if (saving_) return save_.write(data, size) || (failure_ = save_.failure(), false);
-        while (size > 0) {
-            ssize_t done = ::write(fd_, data, size);
-            if (done < 0 && errno == EINTR) continue;
-            if (done <= 0) return fail(done < 0 ? errno : ENOSPC);
-            data += done;
-            size -= static_cast<size_t>(done);
-        }
+        if (int error = platform::writeAll(fd_, data, size); error != 0) return fail(error);
         return true;
     }
 
