@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 // The hiscore file: saving, loading and the three tests a file must pass.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -251,28 +249,10 @@ TEST_F(HiscoreFile, SavingShowsItInTheTitleAndLoadingAndSavingEachWait508Millise
     media::closeWindow(0);
 }
 
-// Like a full disk: the file-size limit makes writes past 200 bytes fail. A
-// hiscore file is longer; the one line on stderr (captured in a file) is shorter.
-constexpr rlim_t kFileSizeLimit = 200;
+// Like a full disk: writes past 200 bytes fail. A hiscore file is longer;
+// the one line on stderr (captured in a file) is shorter.
+constexpr unsigned long kFileSizeLimit = 200;
 
-class FileSizeLimit {
-public:
-    FileSizeLimit() {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit tight = old_;
-        tight.rlim_cur = kFileSizeLimit;
-        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &tight);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    sighandler_t oldHandler_;
-};
 
 TEST_F(HiscoreFile, AFailedSaveKeepsTheOldFileAndSaysSoOnce) {
     game::saveHiscores(*state);
@@ -283,7 +263,7 @@ TEST_F(HiscoreFile, AFailedSaveKeepsTheOldFileAndSaysSoOnce) {
 
     testing::internal::CaptureStderr();
     {
-        FileSizeLimit diskFull;
+        testing_support::FileSizeLimit diskFull(kFileSizeLimit);
         game::saveHiscores(*state);
     }
     const std::string said = testing::internal::GetCapturedStderr();
@@ -326,7 +306,7 @@ TEST_F(HiscoreFile, TwoWindowsOfTheGameEachSavingAnEntryKeepBoth) {
     GameState third = read;
     third.score = 400;
     {
-        FileSizeLimit diskFull;
+        testing_support::FileSizeLimit diskFull(kFileSizeLimit);
         testing::internal::CaptureStderr();
         game::saveEntry(third, "ccc");
         testing::internal::GetCapturedStderr();

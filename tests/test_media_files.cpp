@@ -2,8 +2,6 @@
 // Numbered files: the buffer, line ends, the read/write switch, where the
 // game's data file lives and the atomic save.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -235,31 +233,12 @@ TEST_F(Files, ASaveThatCannotBeRenamedLeavesEverythingAsItWas) {
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(scratch.path()), {}), 1) << "no temporary file left";
 }
 
-// Writes past 100 bytes fail, as on a full disk (this works for root too).
-class FileSizeLimit {
-public:
-    FileSizeLimit() {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit tight = old_;
-        tight.rlim_cur = 100;
-        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &tight);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    sighandler_t oldHandler_;
-};
 
 TEST_F(Files, ASaveWhoseWritesFailLeavesTheOldFileByteIdentical) {
     const std::string old = "old line\r\n" + std::string(300, 'o') + "\r\n";
     writeWholeFile(path("save.dat"), old);
     {
-        FileSizeLimit diskFull;
+        testing_support::FileSizeLimit diskFull(100);
         ASSERT_TRUE(media::createFile(0, path("save.dat")));
         for (int i = 0; i < 50; ++i) media::writeLine(0, "a new line that will not fit");
         media::closeFile(0);

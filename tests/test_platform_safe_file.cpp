@@ -4,7 +4,6 @@
 // replaces what is not a file, and the leftovers of killed saves go.
 #include <gtest/gtest.h>
 #include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -92,25 +91,6 @@ TEST_F(SafeFiles, AFolderThatCannotBeWrittenFailsWithTheReasonAndLeavesTheOldFil
     EXPECT_EQ(entries(path("locked")), 1u);
 }
 
-// Writes past 100 bytes fail, as on a full disk (this works for root too).
-class FileSizeLimit {
-public:
-    FileSizeLimit() {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        rlimit tight = old_;
-        tight.rlim_cur = 100;
-        oldHandler_ = signal(SIGXFSZ, SIG_IGN);
-        setrlimit(RLIMIT_FSIZE, &tight);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        signal(SIGXFSZ, oldHandler_);
-    }
-
-private:
-    rlimit old_{};
-    sighandler_t oldHandler_;
-};
 
 TEST_F(SafeFiles, AWriteCutShortIsAFailedSaveNeverASuccess) {
     const std::string old = std::string(60, 'o');
@@ -118,7 +98,7 @@ TEST_F(SafeFiles, AWriteCutShortIsAFailedSaveNeverASuccess) {
     std::string failure;
     bool saved;
     {
-        FileSizeLimit diskFull;
+        testing_support::FileSizeLimit diskFull(100);
         // The first 100 bytes go in, the rest is refused: a short write, then an error.
         saved = platform::saveFile(path("game.replay"), std::string(5000, 'r'), failure);
     }
@@ -129,7 +109,7 @@ TEST_F(SafeFiles, AWriteCutShortIsAFailedSaveNeverASuccess) {
 
     platform::SafeFile file;
     {
-        FileSizeLimit diskFull;
+        testing_support::FileSizeLimit diskFull(100);
         ASSERT_TRUE(file.begin(path("game.replay")));
         EXPECT_FALSE(file.write(std::string(300, 'r').data(), 300));
         EXPECT_FALSE(file.write("x", 1)) << "nothing is written after a failure";

@@ -2,9 +2,11 @@
 #include "test_support.h"
 
 #include <grp.h>
+#include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -53,6 +55,23 @@ int exitCodeAsUser(unsigned user, const std::function<int()>& body) {
     int status = 0;
     if (waitpid(child, &status, 0) != child || !WIFEXITED(status)) return 101;
     return WEXITSTATUS(status);
+}
+
+FileSizeLimit::FileSizeLimit(unsigned long bytes) {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    oldSoftLimit_ = limit.rlim_cur;
+    limit.rlim_cur = bytes;
+    oldHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    limit.rlim_cur = oldSoftLimit_;
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, oldHandler_);
 }
 
 }  // namespace testing_support

@@ -29,4 +29,18 @@ int exitCodeAsOrdinaryUser(const std::function<int()>& body);
 // The same as the user and group USER (when root), which need no passwd entry.
 int exitCodeAsUser(unsigned user, const std::function<int()>& body);
 
+// While it lives, writes past `bytes` bytes into any file fail, as on a full
+// disk (for root too): the file-size limit, with SIGXFSZ ignored.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(unsigned long bytes);
+    ~FileSizeLimit();
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+private:
+    unsigned long oldSoftLimit_;
+    void (*oldHandler_)(int);
+};
+
 }  // namespace testing_support
