@@ -2,6 +2,9 @@
 // Sound loading and the mixer's voices, heard through the headless mix.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -117,11 +120,13 @@ TEST_F(SoundTest, PlayRestartsLoopsAndStopRewinds) {
     loadRamp(3, 10);
     ASSERT_EQ(playSound(3, 0, -1), 1);
     mix(4);
-    // Playing again restarts rather than adding a second voice.
+    // Playing again starts from the beginning at once, not as a second voice;
+    // the playback it replaces fades out beside it for a few milliseconds.
     playSound(3, 0, -1);
     auto out = mix(2);
-    EXPECT_EQ(out[0], 100);
-    EXPECT_EQ(out[2], 200);
+    EXPECT_NEAR(out[0], 100 + 500, 5);
+    EXPECT_NEAR(out[2], 200 + 600, 5);
+    mix(20);
 
     playSound(3, kPlayLooping, -1);
     out = mix(25);
@@ -132,10 +137,12 @@ TEST_F(SoundTest, PlayRestartsLoopsAndStopRewinds) {
 
     stopSound(3);
     EXPECT_FALSE(soundPlaying(3));
+    mix(kFadeFrames);
     EXPECT_EQ(mix(3)[0], 0);
     stopSound(3);
     playSound(3, 0, -1);
-    EXPECT_EQ(mix(1)[0], 100);
+    EXPECT_EQ(mix(1)[0], 100) << "a stopped sound plays from its beginning";
+    mix(20);
 
     loadRamp(4, 10);
     playSound(3, kPlayLooping, -1);
@@ -145,6 +152,65 @@ TEST_F(SoundTest, PlayRestartsLoopsAndStopRewinds) {
     EXPECT_FALSE(soundPlaying(3));
     EXPECT_FALSE(soundPlaying(4));
     EXPECT_EQ(playSound(9, 0, -1), 0);
+}
+
+// The largest difference between neighbouring samples of the left channel.
+int largestStep(const std::vector<int16_t>& stereo) {
+    int largest = 0;
+    for (size_t i = 2; i < stereo.size(); i += 2) largest = std::max(largest, std::abs(stereo[i] - stereo[i - 2]));
+    return largest;
+}
+
+TEST_F(SoundTest, AStopOrARestartFadesOutInsteadOfEndingInOneSample) {
+    // A loud 441 Hz tone: its own largest step is about 1,250.
+    std::vector<int16_t> tone;
+    for (int i = 0; i < 44100; ++i) {
+        auto v = static_cast<int16_t>(std::lround(20000 * std::sin(2 * M_PI * 441 * i / 44100.0)));
+        tone.push_back(v);
+        tone.push_back(v);
+    }
+    auto wave = samples::makeWave(tone);
+    ASSERT_TRUE(loadSoundFromMemory(5, wave.data(), wave.size(), 0));
+    playSound(5, kPlayLooping, -1);
+    std::vector<int16_t> played = mix(1025);  // stops near the tone's crest
+    const int ownStep = largestStep(played);
+    stopSound(5);
+    std::vector<int16_t> stopped = played;
+    std::vector<int16_t> after = mix(kFadeFrames + 100);
+    stopped.insert(stopped.end(), after.begin(), after.end());
+    EXPECT_LE(largestStep(stopped), ownStep + 60) << "the stop is no step to silence";
+    EXPECT_EQ(after[2 * kFadeFrames], 0) << "and silent within the fade";
+
+    playSound(5, kPlayLooping, -1);
+    played = mix(1025);
+    playSound(5, kPlayLooping, -1);
+    std::vector<int16_t> restarted = played;
+    after = mix(kFadeFrames + 100);
+    restarted.insert(restarted.end(), after.begin(), after.end());
+    EXPECT_LE(largestStep(restarted), 2 * ownStep + 60) << "the old playback fades out beside the new";
+    std::printf("largest step of the tone: playing %d, with a stop %d, with a restart %d\n", ownStep,
+                largestStep(stopped), largestStep(restarted));
+    EXPECT_EQ(after[2 * (kFadeFrames + 50)], tone[2 * (kFadeFrames + 50)]) << "the new one alone, from its start";
+
+    stopSound(5);
+    mix(kFadeFrames);
+
+    // The music, a stream, fades out where it is when stopped.
+    auto ogg = samples::makeOgg(2, 44100, 44100 / 4, 0.6f);
+    ASSERT_TRUE(loadSoundFromMemory(15, ogg.data(), ogg.size(), 0));
+    playSound(15, kPlayLooping, -1);
+    played = mix(3000);
+    const int musicStep = largestStep(played);
+    stopSound(15);
+    after = mix(kFadeFrames + 100);
+    played.insert(played.end(), after.begin(), after.end());
+    EXPECT_LE(largestStep(played), musicStep + 60);
+    EXPECT_EQ(after[2 * kFadeFrames], 0);
+    playSound(15, kPlayLooping, -1);
+    std::vector<int16_t> again = mix(2000);
+    EXPECT_EQ(std::vector<int16_t>(played.begin(), played.begin() + 200),
+              std::vector<int16_t>(again.begin(), again.begin() + 200))
+        << "played again from its beginning";
 }
 
 TEST_F(SoundTest, VolumeFollowsTheAttenuationTableAndStaysWithTheSound) {

@@ -23,6 +23,45 @@ void addScaled(int32_t* accumulator, const int16_t* samples, size_t count, int32
     for (size_t i = 0; i < count; ++i) accumulator[i] += (samples[i] * gain) >> 15;
 }
 
+// Stereo frames from `left` frames before the end of a fade on: the gain
+// falls in a straight line to nothing.
+void addFading(int32_t* accumulator, const int16_t* frames, size_t count, int32_t gain, size_t left) {
+    for (size_t i = 0; i < count; ++i, --left) {
+        const int64_t scale = int64_t{gain} * static_cast<int64_t>(left - 1) / static_cast<int64_t>(kFadeFrames);
+        accumulator[2 * i] += static_cast<int32_t>((frames[2 * i] * scale) >> 15);
+        accumulator[2 * i + 1] += static_cast<int32_t>((frames[2 * i + 1] * scale) >> 15);
+    }
+}
+
+void mixFade(SoundRecord& voice, int32_t* accumulator, size_t frames, std::vector<int16_t>& scratch) {
+    if (voice.fadeLeft == 0) return;
+    const size_t count = std::min(frames, voice.fadeLeft);
+    if (voice.stream) {
+        scratch.resize(count * 2);
+        size_t got = voice.stream->read(scratch.data(), count, voice.looping);
+        addFading(accumulator, scratch.data(), got, voice.fadeGain, voice.fadeLeft);
+        voice.fadeLeft = got < count ? 0 : voice.fadeLeft - count;
+        // Faded out: the next play starts the stream from its beginning.
+        if (voice.fadeLeft == 0) voice.stream->rewind();
+        return;
+    }
+    const std::vector<int16_t>& samples = *voice.samples;
+    const size_t total = samples.size() / 2;
+    size_t done = 0;
+    while (done < count && total > 0) {
+        if (voice.fadePosition >= total) {
+            if (!voice.looping) break;
+            voice.fadePosition = 0;
+        }
+        size_t run = std::min(count - done, total - voice.fadePosition);
+        addFading(accumulator + 2 * done, samples.data() + 2 * voice.fadePosition, run, voice.fadeGain,
+                  voice.fadeLeft - done);
+        voice.fadePosition += run;
+        done += run;
+    }
+    voice.fadeLeft = done < count ? 0 : voice.fadeLeft - count;
+}
+
 }  // namespace
 
 int volumeTableEntry(int percent) { return kVolumeTable[static_cast<size_t>(std::clamp(percent, 0, 100))]; }
@@ -34,7 +73,19 @@ int32_t gainForPercent(int percent) {
     return static_cast<int32_t>(std::lround(32768.0 * std::pow(10.0, decibels / 20.0)));
 }
 
+void letGo(SoundRecord& voice) {
+    if (voice.playing && voice.gain) {
+        voice.fadePosition = voice.position;
+        voice.fadeLeft = kFadeFrames;
+        voice.fadeGain = voice.gain;
+    }
+    voice.playing = false;
+    voice.position = 0;
+    if (voice.stream && voice.fadeLeft == 0) voice.stream->rewind();
+}
+
 void mixVoice(SoundRecord& voice, int32_t* accumulator, size_t frames, std::vector<int16_t>& scratch) {
+    mixFade(voice, accumulator, frames, scratch);
     if (!voice.playing) return;
     if (voice.stream) {
         scratch.resize(frames * 2);

@@ -51,11 +51,6 @@ void SDLCALL audioCallback(void*, Uint8* stream, int length) {
     mixLocked(reinterpret_cast<int16_t*>(stream), static_cast<size_t>(length) / 4);
 }
 
-void rewind(SoundRecord& sound) {
-    sound.position = 0;
-    if (sound.stream) sound.stream->rewind();
-}
-
 void applyVolume(SoundRecord& sound, int percent) {
     sound.volume = std::clamp(percent, 0, 100);
     sound.gain = gainForPercent(sound.volume);
@@ -154,8 +149,14 @@ int playSound(int number, int flags, int volume) {
     SoundRecord* sound = sounds.lookup(number);
     if (!sound) return 0;
     // The volume belongs to this one sound (-1 here is no sound, not "every sound").
+    // A sound playing already starts again at once; what it played fades
+    // out beside it. A stream cannot play from two places: its fade ends.
+    letGo(*sound);
+    if (sound->stream && sound->fadeLeft) {
+        sound->fadeLeft = 0;
+        sound->stream->rewind();
+    }
     if (volume != -1) applyVolume(*sound, volume);
-    rewind(*sound);
     sound->looping = (flags & kPlayLooping) != 0;
     sound->playing = true;
     return 1;
@@ -164,10 +165,7 @@ int playSound(int number, int flags, int volume) {
 void stopSound(int number) {
     logCall(SoundCall::Stop, number, 0);
     std::lock_guard<std::mutex> lock(soundMutex);
-    auto stop = [](int, SoundRecord& sound) {
-        sound.playing = false;
-        rewind(sound);
-    };
+    auto stop = [](int, SoundRecord& sound) { letGo(sound); };
     if (number == -1) {
         sounds.forEach(stop);
     } else if (SoundRecord* sound = sounds.lookup(number)) {
