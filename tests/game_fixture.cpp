@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "game_fixture.h"
 
-#include <cstdlib>
-
 #include "core/random.h"
 #include "game/rules/catalogue.h"
 #include "game/rules/game_state.h"
@@ -23,7 +21,6 @@ void createSizedSprites() {
 }
 
 void GameFixture::SetUp() {
-    setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
     media::chooseBackend(media::Backend::Headless);
     media::setFramePacing(false);
     core::setClock(&clock);

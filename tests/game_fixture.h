@@ -39,6 +39,7 @@ protected:
     int soundPlays(int number) const;
 
     ScratchDir dataHome;  // XDG_DATA_HOME: the hiscore file goes here
+    ScopedEnv dataHomeSet{"XDG_DATA_HOME", dataHome.path().c_str()};
     game::GameState s{};
     core::VirtualClock clock;
     std::vector<media::DrawCall> draws;
