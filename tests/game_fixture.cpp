@@ -17,7 +17,7 @@ namespace testing_support {
 using namespace game;
 
 void createSizedSprites() {
-    for (const SpriteInfo& info : kSprites) media::createSprite(info.number, info.width, info.height);
+    for (const SpriteInfo& info : kSprites) media::createSizedSprite(info.number, info.width, info.height);
 }
 
 void GameFixture::SetUp() {
