@@ -168,11 +168,14 @@ focus_window() {
   fail "the game window does not get the keyboard focus"
 }
 
-# press KEY: holds a key for 0.15 s: long enough to be seen by a frame even
-# on a slow machine, shorter than the game's 199 ms wait after a letter, so
-# that it is not taken twice. One xdotool process does both, so that the
-# hold does not stretch with the start-up time of a second process.
-press() { xdotool keydown "$1" sleep 0.15 keyup "$1"; }
+# press KEY: holds a key for 0.08 s: five frames, so a frame sees it, and
+# well inside the game's 199 ms wait after a letter, so that it is not taken
+# twice even when a loaded machine delays the release (0.15 s was not: the
+# release came late and one press filled two slots). A press no frame saw is
+# pressed again; one taken twice would fail the test. One xdotool process
+# does both, so that the hold does not stretch with the start-up time of a
+# second process.
+press() { xdotool keydown "$1" sleep 0.08 keyup "$1"; }
 
 # close_game: Alt+F4 makes openbox send WM_DELETE_WINDOW, as a close button
 # does; the process must then end with code 0.
