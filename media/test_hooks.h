@@ -26,6 +26,11 @@ bool screenPresents();
 // Whether the GPU path draws the frames (else the software compositor).
 bool screenUsesGpu();
 
+// A sprite of that size without pixels: its size and collisions are a
+// picture's, drawing it shows nothing and drawing on it fails. Tests of the
+// rules make the catalogue's sprites so, without the memory of the pictures.
+bool createSizedSprite(int number, int width, int height);
+
 // The composed back buffer, 1020 x 607 pixels of 0xAARRGGBB, row by row.
 const uint32_t* screenPixels();
 

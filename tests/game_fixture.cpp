@@ -1,8 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "game_fixture.h"
 
-#include <cstdlib>
-
 #include "core/random.h"
 #include "game/rules/catalogue.h"
 #include "game/rules/game_state.h"
@@ -19,11 +17,10 @@ namespace testing_support {
 using namespace game;
 
 void createSizedSprites() {
-    for (const SpriteInfo& info : kSprites) media::createSprite(info.number, info.width, info.height);
+    for (const SpriteInfo& info : kSprites) media::createSizedSprite(info.number, info.width, info.height);
 }
 
 void GameFixture::SetUp() {
-    setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
     media::chooseBackend(media::Backend::Headless);
     media::setFramePacing(false);
     core::setClock(&clock);

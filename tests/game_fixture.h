@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // A game in a test: the layer runs headless with a virtual clock, the
-// sprites have the sizes of the game's pictures (collisions only need the
-// sizes), and every draw and sound call is recorded.
+// sprites have the sizes of the game's pictures but no pixels (collisions
+// only need the sizes), and every draw and sound call is recorded.
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -39,13 +39,14 @@ protected:
     int soundPlays(int number) const;
 
     ScratchDir dataHome;  // XDG_DATA_HOME: the hiscore file goes here
+    ScopedEnv dataHomeSet{"XDG_DATA_HOME", dataHome.path().c_str()};
     game::GameState s{};
     core::VirtualClock clock;
     std::vector<media::DrawCall> draws;
     std::vector<media::SoundCall> sounds;
 };
 
-// Blank sprites with the sizes of every picture of the catalogue.
+// Sprites without pixels with the sizes of every picture of the catalogue.
 void createSizedSprites();
 
 }  // namespace testing_support

@@ -5,10 +5,13 @@
 # 2. The game itself: its window carries the icon; F11 switches it to desktop
 #    fullscreen and Alt+Enter back to its place and size, without the Enter
 #    starting a game; QUANDRITE_FULLSCREEN=1 starts it fullscreen.
-# Usage: tests/test_desktop_xvfb.sh TEST_MEDIA_BINARY GAME_BINARY
+# Every wait is for a state, with a deadline of 20 s or more; every program
+# runs under a timeout, so a hang fails the test instead of blocking it.
+# Usage: tests/test_desktop_xvfb.sh TEST_MEDIA_BINARY GAME_BINARY SHORT_VERSION
 set -euo pipefail
 test_media=$1
 game=$2
+version=$3
 for tool in Xvfb openbox xdotool xwininfo xprop; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps --tests)" >&2; exit 1; }
 done
@@ -23,72 +26,97 @@ cleanup() {
 trap cleanup EXIT
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+# Nothing of the player's settings or table.
+export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 
+# wait_for SECONDS COMMAND...: runs the check until it holds, at most SECONDS.
+wait_for() {
+  local deadline=$((SECONDS + $1))
+  shift
+  until "$@"; do
+    ((SECONDS < deadline)) || return 1
+    sleep 0.05
+  done
+}
+
+# Xvfb writes the number and a line end once it accepts clients.
+display_ready() { [[ $(wc -l <"$work/display") -gt 0 ]]; }
+: >"$work/display"
 Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
 pids+=($!)
-for _ in $(seq 100); do [[ -s $work/display ]] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display")
-openbox >/dev/null 2>&1 &
-pids+=($!)
-for _ in $(seq 100); do xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break; sleep 0.05; done
+wait_for 30 display_ready || { echo "FAIL: Xvfb reported no display within 30 s" >&2; exit 1; }
+export DISPLAY=:$(tr -dc 0-9 <"$work/display")
+unset XAUTHORITY WAYLAND_DISPLAY
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+openbox=$!
+pids+=($openbox)
+wm_ready() {
+  kill -0 "$openbox" 2>/dev/null || return 2
+  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'
+}
+if ! wait_for 30 wm_ready; then
+  echo "FAIL: openbox did not take over the display within 30 s: $(cat "$work/openbox.log")" >&2
+  exit 1
+fi
+# The window manager keeps no window of an earlier program: a new window may
+# get the same number as a closed one, which the manager must have forgotten.
+no_clients() { ! xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q '0x'; }
 
 # 1. The layer's own tests on this display.
-if ! output=$("$test_media" --gtest_filter='X11Fullscreen.*:FullscreenChord.*' 2>&1); then
+if ! output=$(timeout -s KILL 120 "$test_media" --gtest_filter='X11Fullscreen.*:FullscreenChord.*' 2>&1); then
   echo "$output" >&2
-  fail "fullscreen tests"
+  fail "fullscreen tests (failed, or still running after 120 s)"
 fi
 grep -q 'SKIPPED' <<<"$output" && fail "fullscreen tests skipped on a display: $output"
+wait_for 20 no_clients || fail "openbox still keeps a window of the fullscreen tests"
 
 # x,y,WIDTHxHEIGHT of a window's client area on the screen.
 geometry() {
-  xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
+  timeout 20 xwininfo -id "$1" | awk '/Absolute upper-left X/ {x = $4} /Absolute upper-left Y/ {y = $4}
                             /Width:/ {w = $2} /Height:/ {h = $2} END {print x "," y "," w "x" h}'
 }
+# geometry_is WINDOW PATTERN: the window's geometry matches the pattern.
+geometry_is() { [[ $(geometry "$1") == $2 ]]; }
 # Waits until the window has the geometry (the window manager takes a moment).
 expect_geometry() {
-  local window=$1 wanted=$2 what=$3 now=
-  for _ in $(seq 50); do
-    now=$(geometry "$window")
-    [[ $now == "$wanted" ]] && return 0
-    sleep 0.1
-  done
-  fail "$what: window at $now, expected $wanted"
+  local window=$1 wanted=$2 what=$3
+  wait_for 20 geometry_is "$window" "$wanted" || fail "$what: window at $(geometry "$window"), expected $wanted"
 }
+title_is() { [[ $(xdotool getwindowname "$1" 2>/dev/null) == "$2" ]]; }
 start_game() {
-  XDG_DATA_HOME=$work/data SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$@" "$game" &
+  timeout -s KILL 300 env SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy "$@" "$game" &
   pids+=($!)
-  window=$(timeout 30 xdotool search --sync --onlyvisible --name '^ Quandrite') || true
+  # The title screen names the version once it has placed the window.
+  window=$(timeout 30 xdotool search --sync --onlyvisible --name "^ Quandrite ${version//./\\.}\$") || true
   window=${window%%$'\n'*}
-  [[ -n $window ]] || { fail "no game window"; return 1; }
-  xdotool windowactivate --sync "$window" 2>/dev/null || true
+  [[ -n $window ]] || { fail "no game window titled ' Quandrite $version'"; return 1; }
+  # openbox handles its requests in order: once it has activated the window,
+  # it has also placed it where the game asked.
+  timeout 20 xdotool windowactivate --sync "$window" 2>/dev/null || true
 }
 stop_game() {
   kill "${pids[-1]}" 2>/dev/null || true
   wait "${pids[-1]}" 2>/dev/null || true
   unset 'pids[-1]'
+  wait_for 20 no_clients || fail "openbox still keeps the window of a game that ended"
 }
 
-# 2. The game in a window.
+# 2. The game in a window, as a fresh player's: 1020 x 607.
 if start_game env; then
-  icon=$(xprop -id "$window" _NET_WM_ICON)
+  icon=$(timeout 20 xprop -id "$window" _NET_WM_ICON)
   grep -q 'Icon (64 x 64)' <<<"$icon" || fail "the window has no 64 x 64 icon"
-  # The title screen is up when the window stays put.
   windowed=$(geometry "$window")
-  for _ in $(seq 20); do
-    sleep 0.3
-    now=$(geometry "$window")
-    [[ $now == "$windowed" ]] && break
-    windowed=$now
-  done
+  [[ $windowed == *,1020x607 ]] || fail "a first start opened the window at $windowed, not 1020x607"
   xdotool key F11
   expect_geometry "$window" "0,0,1280x800" "F11"
   xdotool key alt+Return
   expect_geometry "$window" "$windowed" "Alt+Enter"
-  sleep 0.3
-  title=$(xdotool getwindowname "$window")
-  [[ $title == " Quandrite 1.0" ]] || fail "Alt+Enter also acted as Enter: the window says '$title'"
   xdotool key F11
   expect_geometry "$window" "0,0,1280x800" "F11 again"
+  # The game handled this F11 after the frame that saw the Alt+Enter, and a
+  # start on the title screen renames the window before the next frame.
+  title_is "$window" " Quandrite $version" ||
+    fail "Alt+Enter also acted as Enter: the window says '$(xdotool getwindowname "$window")'"
   xdotool key F11
   expect_geometry "$window" "$windowed" "F11 back"
   stop_game
@@ -98,8 +126,7 @@ fi
 if start_game env QUANDRITE_FULLSCREEN=1; then
   expect_geometry "$window" "0,0,1280x800" "QUANDRITE_FULLSCREEN=1"
   xdotool key F11
-  for _ in $(seq 50); do [[ $(geometry "$window") == *,1020x607 ]] && break; sleep 0.1; done
-  [[ $(geometry "$window") == *,1020x607 ]] || fail "F11 after a fullscreen start: $(geometry "$window")"
+  expect_geometry "$window" "*,1020x607" "F11 after a fullscreen start"
   stop_game
 fi
 

@@ -18,6 +18,8 @@ using samples::Bytes;
 
 constexpr auto kBudgetPerFormat = std::chrono::milliseconds(900);
 constexpr int kMaxRounds = 100000;
+// Run whatever the time budget, so that a busy machine still feeds inputs.
+constexpr int kMinRounds = 200;
 
 Bytes mutate(const Bytes& original, std::mt19937& random) {
     Bytes data = original;
@@ -64,7 +66,7 @@ int fuzz(const std::vector<Bytes>& seeds, uint32_t seed, Feed feed) {
     std::mt19937 random(seed);
     auto end = std::chrono::steady_clock::now() + kBudgetPerFormat;
     int accepted = 0;
-    for (int round = 0; round < kMaxRounds && std::chrono::steady_clock::now() < end; ++round) {
+    for (int round = 0; round < kMaxRounds && (round < kMinRounds || std::chrono::steady_clock::now() < end); ++round) {
         Bytes data = mutate(seeds[static_cast<size_t>(round) % seeds.size()], random);
         // An exact-size copy, so that any read past the end is caught.
         std::unique_ptr<uint8_t[]> exact(new uint8_t[data.size() + 1]);

@@ -41,7 +41,6 @@ protected:
         media::chooseBackend(media::Backend::Headless);
         core::setClock(&watch);
         fs::permissions(scratch.path(), fs::perms::all);
-        setenv("XDG_DATA_HOME", scratch.path().c_str(), 1);
         media::startFiles();
         media::openWindow(0, -1, -1, 1020, 607, " Quandrite", media::kWindowCentred);
         game::fillDefaultHiscores(state);
@@ -50,7 +49,6 @@ protected:
         media::closeWindow(0);
         media::closeAllFiles();
         core::setClock(nullptr);
-        unsetenv("XDG_DATA_HOME");
     }
     std::string filePath() const { return scratch.path() + "/quandrite/quandrite.dat"; }
 
@@ -68,6 +66,7 @@ protected:
     }
 
     testing_support::ScratchDir scratch;
+    testing_support::ScopedEnv dataHome{"XDG_DATA_HOME", scratch.path().c_str()};
     TitleWatch watch;
     GameState state{};
 };

@@ -40,8 +40,6 @@ namespace key = media::key;
 class PlayersRun : public ::testing::Test {
 protected:
     void SetUp() override {
-        setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
-        setenv("XDG_DATA_HOME", data.path().c_str(), 1);
         media::chooseBackend(media::Backend::Headless);
         media::setFramePacing(false);
         core::setClock(&clock);
@@ -61,7 +59,6 @@ protected:
         media::setKeyboardSource(nullptr);
         media::setDeviceKeyboard(nullptr);
         core::setClock(nullptr);
-        unsetenv("XDG_CONFIG_HOME");
     }
     void frames(int n, std::vector<int> keys = {}) {
         media::injectKeys(keys);
@@ -87,6 +84,8 @@ protected:
     std::string hiscoreFile() const { return data.path() + "/quandrite/quandrite.dat"; }
 
     ScratchDir config, data;
+    testing_support::ScopedEnv configHome{"XDG_CONFIG_HOME", config.path().c_str()};
+    testing_support::ScopedEnv dataHome{"XDG_DATA_HOME", data.path().c_str()};
     core::VirtualClock clock;
     std::optional<PlayerRun> run;
     Game game;

@@ -184,8 +184,8 @@ TEST(SettingsKeeper, WritesWhatThePlayerChangedOnceItHoldsAndNotTheRunsOptions) 
 
 TEST(SettingsAtStart, SoundOffIsHonouredAtTheNextStart) {
     ScratchDir config, data;
-    setenv("XDG_CONFIG_HOME", config.path().c_str(), 1);
-    setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+    testing_support::ScopedEnv configHome("XDG_CONFIG_HOME", config.path().c_str());
+    testing_support::ScopedEnv dataHome("XDG_DATA_HOME", data.path().c_str());
     std::filesystem::create_directories(config.path() + "/quandrite");
     writeWholeFile(config.path() + "/quandrite/settings.ini",
                    "sound = off\nvolume = 50\nsize = 800x500\nscale = integer\nrenderer = software\n");
@@ -229,7 +229,6 @@ TEST(SettingsAtStart, SoundOffIsHonouredAtTheNextStart) {
     media::setRendererChoice(media::RendererChoice::Auto);
     media::setKeyboardSource(nullptr);
     core::setClock(nullptr);
-    unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST(SettingsAtStart, SavesThatKilledGamesLeftAreRemovedForSettingsAndReplays) {

@@ -6,6 +6,7 @@
 #include "game/rules/catalogue.h"
 #include "game/screens/level_entry.h"
 #include "game/screens/title_screen.h"
+#include "game/version.h"
 #include "game_fixture.h"
 #include "media/keyboard.h"
 #include "media/screen.h"
@@ -172,7 +173,7 @@ TEST_F(Title, LevelEntryKeepsLevelAndLivesUnlessANewGameIsAsked) {
 
 TEST_F(Title, WindowComesBackWhereThePlayerLeftIt) {
     enter();
-    EXPECT_EQ(media::windowTitle(0), " Quandrite 1.0");
+    EXPECT_EQ(media::windowTitle(0), std::string(" Quandrite ") + kShortVersion);
     s.lastWindowX = 123;
     s.lastWindowY = 45;
     s.lastWindowWidth = 800;

@@ -13,7 +13,10 @@ app_id=$4
 shift 4
 sizes=$*
 prefix=$(mktemp -d)
-trap 'rm -rf "$prefix"' EXIT
+home=$(mktemp -d)
+trap 'rm -rf "$prefix" "$home"' EXIT
+# The program runs with nothing of the player's settings or table.
+export XDG_CONFIG_HOME=$home/config XDG_DATA_HOME=$home/data
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
@@ -73,7 +76,7 @@ if [[ -f $page && -x $program ]]; then
   [[ -z $warnings ]] || fail "man page warnings: $warnings"
   text=$(MANWIDTH=200 man -l "$page" 2>/dev/null | sed 's/\x1b\[[0-9;]*m//g; s/.\x08//g')
   # Every option the program's usage text lists is in the page.
-  usage=$("$program" --help 2>/dev/null) || fail "--help did not end with status 0"
+  usage=$(timeout -s KILL 60 "$program" --help 2>/dev/null) || fail "--help did not end with status 0"
   options=$(grep -o -- '--[a-z-]*' <<<"$usage" | sort -u) || true
   [[ -n $options ]] || fail "the program printed no usage"
   for option in $options; do

@@ -26,13 +26,9 @@ class FilePlaces : public ::testing::Test {
 protected:
     void SetUp() override {
         fs::permissions(scratch.path(), fs::perms::all);
-        setenv("XDG_DATA_HOME", scratch.path().c_str(), 1);
         media::startFiles();
     }
-    void TearDown() override {
-        media::closeAllFiles();
-        unsetenv("XDG_DATA_HOME");
-    }
+    void TearDown() override { media::closeAllFiles(); }
     std::string path(const std::string& name) const { return scratch.path() + "/" + name; }
     // A file of the ordinary user's, with the given mode.
     void makeFile(const std::string& name, const std::string& bytes, fs::perms mode) {
@@ -42,6 +38,7 @@ protected:
     }
 
     testing_support::ScratchDir scratch;
+    testing_support::ScopedEnv dataHome{"XDG_DATA_HOME", scratch.path().c_str()};
 };
 
 TEST_F(FilePlaces, AReadOnlyFileIsReadButNotWrittenWhenOpened) {

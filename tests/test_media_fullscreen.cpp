@@ -6,7 +6,9 @@
 
 #include <SDL.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <ostream>
 #include <string>
 
 #include "media/keyboard.h"
@@ -30,7 +32,10 @@ protected:
         if (!startWindows()) GTEST_SKIP() << "no X11 video: " << SDL_GetError();
     }
     void TearDown() override {
-        closeAllWindows();
+        // The connection to the display stays open: a new one would give the
+        // next test's window the number of this one, which the window manager
+        // may not have forgotten yet (it then never shows the new window).
+        closeWindow(0);
         chooseBackend(Backend::Headless);
         if (oldDriver_.empty()) {
             unsetenv("SDL_VIDEODRIVER");
@@ -38,11 +43,16 @@ protected:
             setenv("SDL_VIDEODRIVER", oldDriver_.c_str(), 1);
         }
     }
-    // Lets the window manager act: polls events for a while.
-    static void settle() {
-        for (int i = 0; i < 40; ++i) {
+    // Polls the events until the window manager has done what the test
+    // waits for, at most 20 s; gives whether it did.
+    template <typename Condition>
+    static bool settleUntil(Condition done) {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        for (;;) {
             while (windowEvent() != 0) {
             }
+            if (done()) return true;
+            if (std::chrono::steady_clock::now() >= deadline) return false;
             SDL_Delay(10);
         }
     }
@@ -55,18 +65,32 @@ protected:
         event.key.keysym.mod = static_cast<Uint16>(mod);
         event.key.state = SDL_PRESSED;
         SDL_PushEvent(&event);
-        settle();
+        while (windowEvent() != 0) {
+        }
     }
     struct Geometry {
         int x, y, width, height;
         bool operator==(const Geometry&) const = default;
+        friend std::ostream& operator<<(std::ostream& out, const Geometry& g) {
+            return out << g.x << "," << g.y << " " << g.width << "x" << g.height;
+        }
     };
     static Geometry reported() { return {windowX(0), windowY(0), windowInnerWidth(0), windowInnerHeight(0)}; }
+    // The window manager has framed the window and SDL knows the frame.
+    static bool framed() {
+        int top = 0;
+        return SDL_GetWindowBordersSize(mainSdlWindow(), &top, nullptr, nullptr, nullptr) == 0 && top > 0;
+    }
     static Geometry actual(SDL_Window* window) {
         Geometry g{};
         SDL_GetWindowPosition(window, &g.x, &g.y);
         SDL_GetWindowSize(window, &g.width, &g.height);
         return g;
+    }
+    static bool fillsTheDesktop(SDL_Window* window) {
+        SDL_Rect desktop{};
+        SDL_GetDisplayBounds(0, &desktop);
+        return actual(window).width == desktop.w && actual(window).height == desktop.h;
     }
     std::string oldDriver_;
 };
@@ -74,14 +98,18 @@ protected:
 TEST_F(X11Fullscreen, F11AndAltEnterSwitchWhileTheGameKeepsSeeingTheWindow) {
     ASSERT_NE(openWindow(0, 140, 110, 640, 400, " Quandrite", kWindowStyleOverlapped), nullptr);
     SDL_Window* window = mainSdlWindow();
-    settle();
+    const Geometry asked{140, 110, 640, 400};
+    EXPECT_TRUE(settleUntil([&] { return framed() && reported() == asked; })) << "placed at " << reported();
     const Geometry before = reported();
     const Geometry sdlBefore = actual(window);
     EXPECT_EQ(before.width, 640);
     EXPECT_EQ(before.height, 400);
+    auto fullscreen = [&] { return fillsTheDesktop(window); };
+    auto backInItsPlace = [&] { return actual(window) == sdlBefore; };
 
     press(SDLK_F11, KMOD_NONE);
     ASSERT_TRUE(fullscreenActive());
+    EXPECT_TRUE(settleUntil(fullscreen)) << "at " << actual(window);
     EXPECT_TRUE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN_DESKTOP);
     SDL_Rect desktop{};
     SDL_GetDisplayBounds(0, &desktop);
@@ -92,6 +120,7 @@ TEST_F(X11Fullscreen, F11AndAltEnterSwitchWhileTheGameKeepsSeeingTheWindow) {
 
     press(SDLK_RETURN, KMOD_LALT);
     EXPECT_FALSE(fullscreenActive());
+    EXPECT_TRUE(settleUntil(backInItsPlace)) << "at " << actual(window);
     EXPECT_FALSE(SDL_GetWindowFlags(window) & SDL_WINDOW_FULLSCREEN);
     EXPECT_EQ(actual(window), sdlBefore);
     EXPECT_EQ(reported(), before);
@@ -99,26 +128,33 @@ TEST_F(X11Fullscreen, F11AndAltEnterSwitchWhileTheGameKeepsSeeingTheWindow) {
     // Twice more, with the keys the other way round.
     press(SDLK_KP_ENTER, KMOD_RALT);
     EXPECT_TRUE(fullscreenActive());
+    EXPECT_TRUE(settleUntil(fullscreen)) << "at " << actual(window);
     press(SDLK_F11, KMOD_NONE);
     EXPECT_FALSE(fullscreenActive());
+    EXPECT_TRUE(settleUntil(backInItsPlace)) << "at " << actual(window);
     EXPECT_EQ(actual(window), sdlBefore);
+    // The event is handled in the poll that takes it from the queue.
     press(SDLK_RETURN, KMOD_NONE);
     EXPECT_FALSE(fullscreenActive()) << "Enter alone is a game key";
 }
 
 TEST_F(X11Fullscreen, ReopeningWhileFullscreenKeepsTheWindowedGeometryForLater) {
     ASSERT_NE(openWindow(0, 200, 150, 500, 300, " Quandrite", kWindowStyleOverlapped), nullptr);
-    settle();
+    SDL_Window* window = mainSdlWindow();
+    const Geometry asked{200, 150, 500, 300};
+    EXPECT_TRUE(settleUntil([&] { return framed() && reported() == asked; })) << "placed at " << reported();
     const Geometry before = reported();
     toggleFullscreen();
-    settle();
+    EXPECT_TRUE(settleUntil([&] { return fillsTheDesktop(window); })) << "at " << actual(window);
     // The title screen reopens the window at the place and size it read.
     openWindow(0, before.x, before.y, before.width, before.height, " Quandrite", kWindowStyleOverlapped);
-    settle();
+    while (windowEvent() != 0) {
+    }
     EXPECT_TRUE(fullscreenActive());
     EXPECT_EQ(reported(), before);
     toggleFullscreen();
-    settle();
+    auto windowed = [&] { return actual(window).width == before.width && actual(window).height == before.height; };
+    EXPECT_TRUE(settleUntil(windowed)) << "at " << actual(window);
     EXPECT_EQ(reported(), before);
 }
 

@@ -199,6 +199,32 @@ TEST_F(ScreenTest, SpritesCollideOnlyWhenTheyOverlap) {
     EXPECT_EQ(spritesCollide(40, 0, 0, 99, 0, 0), 0);
 }
 
+TEST_F(ScreenTest, ASizedSpriteCollidesAsAPictureButShowsNothing) {
+    ASSERT_TRUE(createSizedSprite(42, 1920, 1440));
+    ASSERT_TRUE(createSprite(41, 4, 4));
+    EXPECT_TRUE(isSprite(42));
+    EXPECT_EQ(spriteWidth(42), 1920);
+    EXPECT_EQ(spriteHeight(42), 1440);
+    EXPECT_EQ(spritesCollide(42, 0, 0, 41, 1919, 1439), 1);
+    EXPECT_EQ(spritesCollide(42, 0, 0, 41, 1920, 0), 0);
+    EXPECT_EQ(spritesCollide(41, 1916, 0, 42, 0, 0), 1);
+    EXPECT_FALSE(createSizedSprite(43, 0, 5));
+
+    clearScreen(0x102030);
+    EXPECT_EQ(displaySprite(42, 0, 0, 255), 0);
+    EXPECT_EQ(displaySpriteTinted(42, -5, -5, 128, 255), 0);
+    for (int i = 0; i < kScreenWidth * kScreenHeight; ++i) ASSERT_EQ(screenPixels()[i] & 0xFFFFFFu, 0x302010u) << i;
+    EXPECT_EQ(startDrawing(spriteOutput(42)), 0) << "no pixels to draw on";
+
+    // Made again as a picture, it is one.
+    ASSERT_TRUE(createSprite(42, 2, 2));
+    ASSERT_EQ(startDrawing(spriteOutput(42)), 1);
+    plot(0, 0);
+    stopDrawing();
+    EXPECT_EQ(displaySprite(42, 10, 10, 255), 1);
+    EXPECT_EQ(pixelAt(10, 10), 0xFFFFFFu);
+}
+
 TEST_F(ScreenTest, JpegLoadsAndTruncatedJpegIsRefused) {
     std::vector<uint32_t> rgb(16 * 16, 0xC08040u);
     auto jpeg = samples::makeJpeg(16, 16, rgb);

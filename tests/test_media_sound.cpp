@@ -8,6 +8,7 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <thread>
 
@@ -16,10 +17,12 @@
 #include "media/sound.h"
 #include "media/test_hooks.h"
 #include "test_media_samples.h"
+#include "test_support.h"
 
 namespace {
 
 using namespace media;
+using testing_support::ScopedEnv;
 
 // A ramp that tells every frame apart: left = 100 * (i + 1), right = -left.
 std::vector<int16_t> ramp(int frames, int channels) {
@@ -308,34 +311,15 @@ TEST_F(SoundTest, TruncatedOggIsRefusedOrEndsEarlyWithoutHarm) {
     }
 }
 
-// Sets an SDL driver variable for one test and puts the old value back.
-class ScopedEnvironment {
-public:
-    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
-        const char* old = std::getenv(name);
-        if (old) saved_ = old, hadValue_ = true;
-        setenv(name, value.c_str(), 1);
-    }
-    ~ScopedEnvironment() {
-        if (hadValue_) setenv(name_, saved_.c_str(), 1);
-        else unsetenv(name_);
-    }
-
-private:
-    const char* name_;
-    std::string saved_;
-    bool hadValue_ = false;
-};
-
 TEST(SoundDeviceTest, DummyDevicePlaysSoundsToTheirEnd) {
-    ScopedEnvironment driver("SDL_AUDIODRIVER", "dummy");
+    ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
     chooseBackend(Backend::Sdl);
     ASSERT_TRUE(initSound());
     if (!audioDeviceOpen()) GTEST_SKIP() << "no audio driver";
     auto wave = samples::makeWave(std::vector<int16_t>(2 * 4410, 1000));
     ASSERT_TRUE(loadSoundFromMemory(1, wave.data(), wave.size(), 0));
     playSound(1, 0, -1);
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
     while (soundPlaying(1) && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_FALSE(soundPlaying(1));
@@ -343,11 +327,13 @@ TEST(SoundDeviceTest, DummyDevicePlaysSoundsToTheirEnd) {
 }
 
 // The disk driver writes what the device would play: the mix itself.
+constexpr size_t kWanted = 44100;  // samples: a quarter second of stereo
+
 TEST(SoundDeviceTest, DiskDriverReceivesTheMix) {
-    std::string path = ::testing::TempDir() + "quandrite_mix.raw";
-    std::remove(path.c_str());
-    ScopedEnvironment driver("SDL_AUDIODRIVER", "disk");
-    ScopedEnvironment file("SDL_DISKAUDIOFILE", path);
+    testing_support::ScratchDir scratch;
+    std::string path = scratch.path() + "/mix.raw";
+    ScopedEnv driver("SDL_AUDIODRIVER", "disk");
+    ScopedEnv file("SDL_DISKAUDIOFILE", path.c_str());
     chooseBackend(Backend::Sdl);
     ASSERT_TRUE(initSound());
     bool opened = audioDeviceOpen();
@@ -356,17 +342,24 @@ TEST(SoundDeviceTest, DiskDriverReceivesTheMix) {
         ASSERT_TRUE(loadSoundFromMemory(1, wave.data(), wave.size(), 0));
         setSoundVolume(1, 50);
         playSound(1, kPlayLooping, -1);
-        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        // The driver writes in real time: wait until it has written what is read below.
+        auto written = [&path] {
+            std::error_code error;
+            auto size = std::filesystem::file_size(path, error);
+            return error ? 0 : size;
+        };
+        auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (written() < kWanted * sizeof(int16_t) && std::chrono::steady_clock::now() < deadline)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     releaseSound();
     if (!opened) GTEST_SKIP() << "no disk audio driver";
 
     std::FILE* raw = std::fopen(path.c_str(), "rb");
     ASSERT_NE(raw, nullptr);
-    std::vector<int16_t> written(44100);
+    std::vector<int16_t> written(kWanted);
     size_t count = std::fread(written.data(), 2, written.size(), raw);
     std::fclose(raw);
-    std::remove(path.c_str());
     int expected = (1234 * gainForPercent(50)) >> 15;
     size_t matching = 0;
     for (size_t i = 0; i < count; ++i) matching += written[i] == expected;

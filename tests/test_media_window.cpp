@@ -158,15 +158,19 @@ TEST_F(SdlWindowTest, ReopeningTheScreenWithTheResizedWindowsSizeStillPresents) 
     EXPECT_EQ(flipBuffers(), 1);
 }
 
+// The pacer never lets a frame come early, so 30 frames after the first take
+// at least half a second however busy the machine; how close to it they come
+// is a benchmark's question (bench/pacing.sh), not a test's.
 TEST(FramePacingTest, HeadlessFramesArePacedAtSixtyPerSecond) {
     chooseBackend(Backend::Headless);
     setFramePacing(true);
-    flipBuffers();
     auto start = std::chrono::steady_clock::now();
+    flipBuffers();
     for (int i = 0; i < 30; ++i) flipBuffers();
-    double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    auto taken = std::chrono::steady_clock::now() - start;
     setFramePacing(false);
-    EXPECT_NEAR(seconds, 0.5, 0.02);
+    EXPECT_GE(taken, std::chrono::milliseconds(500));
+    EXPECT_LT(taken, std::chrono::seconds(20));
 }
 
 }  // namespace

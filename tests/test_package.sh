@@ -67,12 +67,13 @@ done
 if [[ -z $program ]]; then
   fail "the menu entry's command '$command' is in no directory of Debian's default PATH"
 else
-  data=$out/data
-  mkdir -p "$data"
-  said=$("$program" --version) || fail "the packaged game's --version ended with an error"
+  # Nothing of the player's settings or table.
+  export XDG_CONFIG_HOME=$out/config XDG_DATA_HOME=$out/data
+  mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
+  said=$(timeout -s KILL 60 "$program" --version) || fail "the packaged game's --version ended with an error"
   [[ $said == *"$version"* ]] || fail "the packaged game says '$said', the package is $version"
   # The window and sound as in play, on SDL's drivers that need no devices.
-  XDG_DATA_HOME=$data SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy timeout 60 "$program" --frames 200 ||
+  SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=dummy timeout -s KILL 60 "$program" --frames 200 ||
     fail "the packaged game did not run 200 frames and end normally"
   if [[ -n $demotool ]]; then
     for script in "$root"/tests/demos/*.script; do

@@ -28,6 +28,33 @@ ScratchDir::~ScratchDir() {
     std::filesystem::remove_all(path_, ignored);
 }
 
+ScopedEnv::ScopedEnv(const char* name, const char* value) : name_(name) {
+    if (const char* old = std::getenv(name)) old_ = old, had_ = true;
+    if (value) {
+        setenv(name, value, 1);
+    } else {
+        unsetenv(name);
+    }
+}
+
+ScopedEnv::~ScopedEnv() {
+    if (had_) {
+        setenv(name_.c_str(), old_.c_str(), 1);
+    } else {
+        unsetenv(name_.c_str());
+    }
+}
+
+namespace {
+// Made before any test runs, removed when the process ends.
+struct FreshHomes {
+    ScratchDir config, data;
+    ScopedEnv configHome{"XDG_CONFIG_HOME", config.path().c_str()};
+    ScopedEnv dataHome{"XDG_DATA_HOME", data.path().c_str()};
+};
+const FreshHomes freshHomes;
+}  // namespace
+
 std::string readWholeFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     std::ostringstream bytes;

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Shared helpers for the tests: a scratch folder that is removed afterwards.
+// Shared helpers for the tests: a scratch folder that is removed afterwards,
+// an environment variable set for a while. Every test process also starts
+// with XDG_CONFIG_HOME and XDG_DATA_HOME of its own (test_support.cpp), so
+// that nothing of the player's settings, table or replays is read or written.
 #include <functional>
 #include <string>
 
@@ -16,6 +19,21 @@ public:
 
 private:
     std::string path_;
+};
+
+// Sets an environment variable (unsets it for nullptr) for the life of the
+// object and puts the old value back.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value);
+    ~ScopedEnv();
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    std::string name_;
+    std::string old_;
+    bool had_ = false;
 };
 
 std::string readWholeFile(const std::string& path);

@@ -71,6 +71,12 @@ bool createSprite(int number, int width, int height) {
     return true;
 }
 
+bool createSizedSprite(int number, int width, int height) {
+    if (!imageSizeAcceptable(width, height)) return false;
+    newSprite(number, width, height);
+    return true;
+}
+
 DrawingOutput* spriteOutput(int number) {
     SpriteRecord* record = sprites.lookup(number);
     return record ? &record->output : nullptr;
@@ -80,6 +86,7 @@ std::shared_ptr<SpritePixels> openSpritePixels(const DrawingOutput& output) {
     SpriteRecord* record = spriteFor(output);
     if (!record) return nullptr;
     if (!record->own) {
+        if (!record->image) return nullptr;
         auto shared = imagePixels(*record->image);
         if (!shared) return nullptr;
         record->own = std::make_shared<SpritePixels>(*shared);
@@ -113,7 +120,7 @@ int displaySpriteTinted(int number, int x, int y, int intensity, int64_t colour)
     if (x >= kScreenWidth || y >= kScreenHeight || int64_t{x} + record->width <= 0 || int64_t{y} + record->height <= 0)
         return 0;
     std::shared_ptr<const SpritePixels> pixels = record->own;
-    if (!pixels) pixels = imagePixels(*record->image);
+    if (!pixels && record->image) pixels = imagePixels(*record->image);
     if (!pixels) return 0;
     bool tinted = colour != kNoTint;
     if (gpuScreenOpen()) return gpuDrawSprite(pixels, x, y, intensity, tinted, gameColourToArgb(colour)) ? 1 : 0;

@@ -15,8 +15,15 @@ get_filename_component(name "${SCRIPT}" NAME_WE)
 file(MAKE_DIRECTORY "${WORK}")
 set(demo "${WORK}/${name}.demo")
 
+# Folders of this run's own: nothing of the player's settings or table.
+set(home "${WORK}/${name}-home")
+file(REMOVE_RECURSE "${home}")
+file(MAKE_DIRECTORY "${home}/config" "${home}/data")
+set(ENV{XDG_CONFIG_HOME} "${home}/config")
+set(ENV{XDG_DATA_HOME} "${home}/data")
+
 execute_process(COMMAND "${DEMOTOOL}" make "${SCRIPT}" "${demo}"
-  RESULT_VARIABLE made ERROR_VARIABLE made_error)
+  RESULT_VARIABLE made ERROR_VARIABLE made_error TIMEOUT 120)
 if(NOT made EQUAL 0)
   message(FATAL_ERROR "demotool could not make ${demo}:\n${made_error}")
 endif()

@@ -18,18 +18,25 @@ cleanup() {
 }
 trap cleanup EXIT
 
+: >"$work/display"
 Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
 xvfb=$!
-for _ in $(seq 200); do [[ -s $work/display ]] && break; sleep 0.05; done
-export DISPLAY=:$(cat "$work/display")
-export LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy XDG_DATA_HOME=$work
+# Xvfb writes the number and a line end once it accepts clients.
+deadline=$((SECONDS + 30))
+until [[ $(wc -l <"$work/display") -gt 0 ]]; do
+  ((SECONDS < deadline)) || { echo "FAIL: Xvfb reported no display within 30 s" >&2; exit 1; }
+  sleep 0.05
+done
+export DISPLAY=:$(tr -dc 0-9 <"$work/display")
+# Nothing of the player's settings or table.
+export LIBGL_ALWAYS_SOFTWARE=1 SDL_AUDIODRIVER=dummy XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 
-"$demotool" make "$script" "$work/demo"
+timeout -s KILL 60 "$demotool" make "$script" "$work/demo"
 failures=0
 # frame: what it shows (frames of tests/demos/skull_death.script)
 while read -r frame what; do
   for path in software gpu; do
-    "$game" --timedemo "$work/demo" --renderer "$path" --frames "$frame" --screenshot "$frame" \
+    timeout -s KILL 120 "$game" --timedemo "$work/demo" --renderer "$path" --frames "$frame" --screenshot "$frame" \
       "$work/$path-$frame.png" >"$work/out" 2>"$work/err" || { cat "$work/err" >&2; exit 1; }
   done
   if ! grep -q "drawing on the GPU with opengl" "$work/err"; then
@@ -37,7 +44,7 @@ while read -r frame what; do
     cat "$work/err" >&2
     exit 1
   fi
-  if result=$("$difference" "$work/software-$frame.png" "$work/gpu-$frame.png" 2); then
+  if result=$(timeout -s KILL 60 "$difference" "$work/software-$frame.png" "$work/gpu-$frame.png" 2); then
     echo "frame $frame ($what): $result"
   else
     echo "FAIL: frame $frame ($what): $result" >&2

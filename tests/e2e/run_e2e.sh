@@ -6,8 +6,9 @@
 # Quandrite as a person would, with xdotool key presses, and checks what the
 # window shows by reading known pixel patterns (the digit glyphs and letter
 # shapes of the hiscore panel) out of ImageMagick screenshots:
-#   1. the window appears titled " Quandrite 1.0" with a 1020 x 607 client
-#      area and the default hiscore table;
+#   1. the window appears titled " Quandrite MAJOR.MINOR" with a 1020 x 607
+#      client area (a first start: its own settings folder) and the default
+#      hiscore table;
 #   2. Space starts level 1, a walk into the skull ends the only life and the
 #      game-over screen shows the score;
 #   3. three letters store a new row: the title screen shows it at its rank
@@ -17,12 +18,16 @@
 #   5. closing the window through the window manager (Alt+F4) ends the
 #      process with exit code 0.
 #
-# Usage: run_e2e.sh QUANDRITE_BINARY SCREEN_GLYPHS_BINARY
+# Every program runs under a timeout, so a hang fails the test.
+#
+# Usage: run_e2e.sh QUANDRITE_BINARY SCREEN_GLYPHS_BINARY SHORT_VERSION
 set -uo pipefail
 shopt -s extglob
 
-GAME=${1:?usage: run_e2e.sh QUANDRITE_BINARY SCREEN_GLYPHS_BINARY}
-GLYPHS=${2:?usage: run_e2e.sh QUANDRITE_BINARY SCREEN_GLYPHS_BINARY}
+USAGE="usage: run_e2e.sh QUANDRITE_BINARY SCREEN_GLYPHS_BINARY SHORT_VERSION"
+GAME=${1:?$USAGE}
+GLYPHS=${2:?$USAGE}
+TITLE=" Quandrite ${3:?$USAGE}"
 [[ -x $GAME ]] || { echo "e2e: game binary $GAME not found" >&2; exit 1; }
 [[ -x $GLYPHS ]] || { echo "e2e: helper $GLYPHS not found" >&2; exit 1; }
 for tool in Xvfb openbox xdotool xwininfo xprop import; do
@@ -30,6 +35,7 @@ for tool in Xvfb openbox xdotool xwininfo xprop import; do
 done
 
 WORK=$(mktemp -d "${TMPDIR:-/tmp}/quandrite-e2e.XXXXXX")
+CONFIG=$WORK/config
 DATA=$WORK/data
 HISCORE_FILE=$DATA/quandrite/quandrite.dat
 XVFB_PID='' WM_PID='' GAME_PID='' WIN=''
@@ -90,30 +96,50 @@ start_display() {
 }
 
 # ---------------------------------------------------------------- game process
-# start_game N: runs the game with the test's data folder, no sound card.
+# start_game N: runs the game with the test's settings and data folders, no
+# sound card, killed after 300 s. GAME_PID is the timeout's, whose status is
+# the game's.
 start_game() {
-  (cd "$WORK" && XDG_DATA_HOME=$DATA SDL_AUDIODRIVER=dummy exec "$GAME") >"$WORK/game$1.log" 2>&1 &
+  wait_no_clients
+  (cd "$WORK" && XDG_CONFIG_HOME=$CONFIG XDG_DATA_HOME=$DATA SDL_AUDIODRIVER=dummy exec timeout -s KILL 300 "$GAME") \
+    >"$WORK/game$1.log" 2>&1 &
   GAME_PID=$!
   WIN=''
+}
+# The game's own process, the child of the timeout.
+game_process() { pgrep -P "$GAME_PID"; }
+
+# wait_no_clients: openbox keeps no window of an earlier game. A new game's
+# window may get the number of the last one's, which openbox must have
+# forgotten before it is asked to show the new one.
+wait_no_clients() {
+  local deadline=$((SECONDS + 20))
+  while xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q '0x'; do
+    ((SECONDS < deadline)) || fail "openbox still keeps the window of a game that ended"
+    sleep 0.1
+  done
 }
 
 title_of() { xdotool getwindowname "$WIN" 2>/dev/null; }
 
-# wait_window TITLE TIMEOUT: the game's window with that title appears.
+# find_window TITLE: WIN becomes the game's visible window with that title.
+find_window() {
+  local id pid
+  pid=$(game_process) || return 1
+  for id in $(xdotool search --onlyvisible --pid "$pid" --name 'Quandrite' 2>/dev/null); do
+    [[ $(xdotool getwindowname "$id" 2>/dev/null) == "$1" ]] && { WIN=$id; return 0; }
+  done
+  return 1
+}
+
+# wait_window TITLE TIMEOUT: the game's window with that title appears. SDL
+# may replace its first X window when the renderer starts; shot finds the
+# new one, and the callers look at the window only once it shows a frame.
 wait_window() {
-  local deadline=$((SECONDS + $2)) id
+  local deadline=$((SECONDS + $2))
   while ((SECONDS < deadline)); do
     kill -0 "$GAME_PID" 2>/dev/null || fail "the game ended before its window appeared"
-    for id in $(xdotool search --pid "$GAME_PID" --name 'Quandrite' 2>/dev/null); do
-      if [[ $(xdotool getwindowname "$id" 2>/dev/null) == "$1" ]]; then
-        # SDL may replace its first X window when the renderer starts:
-        # only a window that is still there a second later counts.
-        if [[ $id == "$WIN" ]]; then return; fi
-        WIN=$id
-        sleep 1
-        continue 2
-      fi
-    done
+    find_window "$1" && return
     sleep 0.2
   done
   fail "no window titled \"$1\" within $2 s"
@@ -132,9 +158,9 @@ wait_title() {
 }
 
 focus_window() {
-  timeout 10 xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
-  local i
-  for ((i = 0; i < 50; i++)); do
+  timeout 20 xdotool windowactivate --sync "$WIN" >/dev/null 2>&1
+  local deadline=$((SECONDS + 20))
+  while ((SECONDS < deadline)); do
     [[ $(xdotool getactivewindow 2>/dev/null) == "$WIN" ]] && return
     xdotool windowfocus "$WIN" 2>/dev/null
     sleep 0.1
@@ -142,11 +168,14 @@ focus_window() {
   fail "the game window does not get the keyboard focus"
 }
 
-# press KEY: holds a key for 0.15 s: long enough to be seen by a frame even
-# on a slow machine, shorter than the game's 199 ms wait after a letter, so
-# that it is not taken twice. One xdotool process does both, so that the
-# hold does not stretch with the start-up time of a second process.
-press() { xdotool keydown "$1" sleep 0.15 keyup "$1"; }
+# press KEY: holds a key for 0.08 s: five frames, so a frame sees it, and
+# well inside the game's 199 ms wait after a letter, so that it is not taken
+# twice even when a loaded machine delays the release (0.15 s was not: the
+# release came late and one press filled two slots). A press no frame saw is
+# pressed again; one taken twice would fail the test. One xdotool process
+# does both, so that the hold does not stretch with the start-up time of a
+# second process.
+press() { xdotool keydown "$1" sleep 0.08 keyup "$1"; }
 
 # close_game: Alt+F4 makes openbox send WM_DELETE_WINDOW, as a close button
 # does; the process must then end with code 0.
@@ -163,15 +192,20 @@ close_game() {
 }
 
 # ---------------------------------------------------------------- screenshots
-# shot: screenshot of the window's client area; prints the file name.
+# shot: screenshot of the window's client area into the file SHOT. A window
+# that went away was replaced by SDL: the one of the same title is taken.
 shot() {
   local file
   file=$WORK/shot-$(date +%s.%N).ppm
-  timeout 20 import -window "$WIN" -depth 8 "ppm:$file" 2>>"$WORK/import.log" || fail "screenshot of window $WIN failed"
+  if ! timeout 20 import -window "$WIN" -depth 8 "ppm:$file" 2>>"$WORK/import.log"; then
+    title_of >/dev/null && fail "screenshot of window $WIN failed"
+    wait_window "$TITLE" 20
+    timeout 20 import -window "$WIN" -depth 8 "ppm:$file" 2>>"$WORK/import.log" || fail "screenshot of window $WIN failed"
+  fi
   local size
   size=$("$GLYPHS" size "$file") || fail "unreadable screenshot $file"
   [[ $size == 1020x607 ]] || fail "screenshot of the client area is $size, not 1020x607"
-  echo "$file"
+  SHOT=$file
 }
 
 PANEL_TINT=(213 223 160)
@@ -203,17 +237,15 @@ panel_names() {
 letter_mask() { "$GLYPHS" mask "$1" $((430 + 14 * ($3 - 1))) "$(row_y "$2")" 7 10 "${PANEL_TINT[@]}"; }
 
 # wait_panel EXPECTED TIMEOUT: screenshots until the panel shows the scores
-# EXPECTED (lines); prints the screenshot that did. The title is set before
+# EXPECTED (lines); SHOT is the screenshot that did. The title is set before
 # the first frame is drawn, so the first screenshots may be older frames.
 wait_panel() {
   local deadline=$((SECONDS + $2)) file='' seen=''
   while ((SECONDS < deadline)); do
-    file=$(shot) || exit 1
+    shot
+    file=$SHOT
     seen=$(panel_scores "$file")
-    if [[ $seen == "$1" ]]; then
-      echo "$file"
-      return
-    fi
+    [[ $seen == "$1" ]] && return
     sleep 0.2
   done
   fail "the hiscore panel shows
@@ -249,16 +281,17 @@ type_letter() {
     press "$2"
     if ((k == 3)); then
       # The third letter ends the entry: 1302 ms later the table is saved.
-      deadline=$((SECONDS + 6))
+      deadline=$((SECONDS + 20))
       while ((SECONDS < deadline)); do
-        [[ $(title_of) == " Saving score..." || $(title_of) == " Quandrite 1.0" ]] && return
+        [[ $(title_of) == " Saving score..." || $(title_of) == "$TITLE" ]] && return
         sleep 0.1
       done
       continue
     fi
-    deadline=$((SECONDS + 4))
+    deadline=$((SECONDS + 20))
     while ((SECONDS < deadline)); do
-      file=$(shot) || exit 1
+      shot
+      file=$SHOT
       state=$(slot_state "$file" "$k")
       if [[ $state != open ]]; then
         [[ $state == "$3" ]] || fail "slot $k of the initials does not show the letter '$2' (see $file)"
@@ -317,9 +350,12 @@ DEFAULT_SCORES=$(printf '%s\n' 550 500 450 400 350 300 250 200 150 100)
 
 # 1. the window and the default table
 start_game 1
-wait_window " Quandrite 1.0" 90
-step "1. window $WIN titled \" Quandrite 1.0\""
-[[ $(xprop -id "$WIN" _NET_WM_NAME) == '_NET_WM_NAME(UTF8_STRING) = " Quandrite 1.0"' ]] ||
+wait_window "$TITLE" 90
+# A window showing a frame is the one SDL keeps.
+wait_panel "$DEFAULT_SCORES" 30
+first=$SHOT
+step "1. window $WIN titled \"$TITLE\""
+[[ $(xprop -id "$WIN" _NET_WM_NAME) == "_NET_WM_NAME(UTF8_STRING) = \"$TITLE\"" ]] ||
   fail "_NET_WM_NAME is $(xprop -id "$WIN" _NET_WM_NAME)"
 geometry=$(xwininfo -id "$WIN")
 width=$(awk '/^ *Width:/ {print $2}' <<<"$geometry")
@@ -327,7 +363,6 @@ height=$(awk '/^ *Height:/ {print $2}' <<<"$geometry")
 [[ $width == 1020 && $height == 607 ]] || fail "client area is ${width}x${height}, not 1020x607"
 frame=$(xprop -id "$WIN" _NET_FRAME_EXTENTS 2>/dev/null)
 [[ $frame == *=* ]] || fail "the window manager gave the window no frame"
-first=$(wait_panel "$DEFAULT_SCORES" 30) || exit 1
 step "   client area 1020x607, default hiscore table shown"
 # Letter shapes known from the default names (bel tov gau nip dox fer ...).
 MASK_F=$(letter_mask "$first" 6 1)   # f of fer
@@ -345,7 +380,7 @@ done
 focus_window
 # Held until the level shows: a Space still down when the level begins starts it.
 xdotool keydown space
-wait_title " Quandrite - Level 1" 15
+wait_title " Quandrite - Level 1" 20
 started=$?
 xdotool keyup space
 ((started == 0)) || fail "Space on the title screen did not start level 1 (title \"$(title_of)\")"
@@ -354,7 +389,7 @@ focus_window
 xdotool keydown Right
 for attempt in 1 2 3; do
   press space
-  wait_title " Quandrite - Game Over" 10 && break
+  wait_title " Quandrite - Game Over" 20 && break
   ((attempt == 3)) && { xdotool keyup Right; fail "holding Right did not end the game (title \"$(title_of)\")"; }
   echo "   (no game over yet, pressing Space again)"
 done
@@ -362,9 +397,10 @@ xdotool keyup Right
 step "   game over screen"
 
 over=''
-deadline=$((SECONDS + 10))
+deadline=$((SECONDS + 20))
 while ((SECONDS < deadline)); do
-  over=$(shot) || exit 1
+  shot
+  over=$SHOT
   digits=$("$GLYPHS" scan "$over" 470 545 250 "${WHITE[@]}")
   [[ -n $digits ]] && break
   sleep 0.2
@@ -390,7 +426,7 @@ focus_window
 type_letter 1 f "$MASK_F"
 type_letter 2 o "$MASK_O"
 type_letter 3 x "$MASK_X"
-wait_title " Quandrite 1.0" 15 || fail "the title screen did not come back after the initials (title \"$(title_of)\")"
+wait_title "$TITLE" 20 || fail "the title screen did not come back after the initials (title \"$(title_of)\")"
 step "3. initials typed, title screen back"
 
 # Expected table: the new row goes above the first lower score.
@@ -405,7 +441,8 @@ while read -r s; do
 done <<<"$DEFAULT_SCORES"
 ((RANK == 0)) && RANK=10 && EXPECTED=$(head -n 9 <<<"$DEFAULT_SCORES")$'\n'"$SCORE"
 EXPECTED=$(head -n 10 <<<"$EXPECTED")
-table=$(wait_panel "$EXPECTED" 30) || exit 1
+wait_panel "$EXPECTED" 30
+table=$SHOT
 [[ $(letter_mask "$table" "$RANK" 1) == "$MASK_F" && $(letter_mask "$table" "$RANK" 2) == "$MASK_O" &&
   $(letter_mask "$table" "$RANK" 3) == "$MASK_X" ]] || fail "row $RANK of the panel does not show the name fox (see $table)"
 NAMES=$(panel_names "$table")
@@ -418,8 +455,9 @@ step "5. Alt+F4 on the title screen: exit code 0"
 
 # 4. the saved table after a restart, then a file with one changed digit
 start_game 2
-wait_window " Quandrite 1.0" 90
-again=$(wait_panel "$EXPECTED" 30) || exit 1
+wait_window "$TITLE" 90
+wait_panel "$EXPECTED" 30
+again=$SHOT
 [[ $(panel_names "$again") == "$NAMES" ]] || fail "the names of the table differ after a restart (see $again)"
 cmp -s "$HISCORE_FILE" "$WORK/saved.dat" || fail "a start without a new score changed the hiscore file"
 step "4. second start shows the same table"
@@ -435,8 +473,9 @@ changed=${code:0:$pos}$(((digit + 1) % 10))${code:$((pos + 1))}
 sed -i "2s/^$code\r\$/$changed\r/" "$HISCORE_FILE"
 [[ $(sed -n 2p "$HISCORE_FILE") == "$changed"$'\r' ]] || fail "could not change line 2 of the hiscore file"
 start_game 3
-wait_window " Quandrite 1.0" 90
-errors=$(wait_panel "$(printf '1000\n%.0s' {1..10})" 30) || exit 1
+wait_window "$TITLE" 90
+wait_panel "$(printf '1000\n%.0s' {1..10})" 30
+errors=$SHOT
 for r in {1..10}; do
   [[ $(letter_mask "$errors" "$r" 1) == "$MASK_E" && $(letter_mask "$errors" "$r" 2) == "$MASK_R" &&
     $(letter_mask "$errors" "$r" 3) == "$MASK_R" ]] || fail "row $r of the error table does not show err (see $errors)"
