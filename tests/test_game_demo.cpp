@@ -76,6 +76,21 @@ TEST(Demo, DamagedFilesAreRefusedWithAReason) {
     EXPECT_FALSE(error.empty());
 }
 
+TEST(Demo, AKeyChangeOfNoKeysIsRefused) {
+    Demo demo = sampleDemo();
+    std::string bytes = encodeDemo(demo);
+    // The last record is the end: the frames since the last change (one byte
+    // here), then 255.
+    ASSERT_EQ(static_cast<uint8_t>(bytes.back()), 255);
+    std::string empty = bytes.substr(0, bytes.size() - 2) + std::string("\x00\x00", 2) + bytes.substr(bytes.size() - 2);
+    std::string error;
+    Demo read = decodeDemo(empty, error);
+    EXPECT_EQ(error, "the demo is damaged: a key change of no keys");
+    EXPECT_TRUE(read.changes.empty());
+    decodeDemo(bytes, error);
+    EXPECT_EQ(error, "");
+}
+
 TEST(Demo, ScriptHoldsEachLinesKeysUntilTheNextLine) {
     Demo demo;
     std::string error;

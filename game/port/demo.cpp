@@ -206,6 +206,9 @@ Demo decodeDemo(const std::string& bytes, std::string& error) {
         if (frames > kMaxDemoFrames - demo.frames) return failed("the demo is damaged: more frames than a game plays");
         demo.frames += frames;
         if (count == kEndOfDemo) break;
+        // The game writes only changes of some key; an empty one would be lost
+        // when the demo is written again.
+        if (count == 0) return failed("the demo is damaged: a key change of no keys");
         if (demo.changes.size() == kMaxDemoChanges)
             return failed("the demo is damaged: more key changes than a game makes");
         KeyChange change{demo.frames, {}};

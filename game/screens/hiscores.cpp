@@ -155,7 +155,8 @@ FileTable readTable(std::array<std::string, kHiscoreRows + 1>& names, std::array
         return FileTable::Missing;
     }
     // characterLines[row][k]: the stored code of character k of the row's name.
-    std::array<std::array<std::string, 4>, kHiscoreRows + 1> characterLines{};
+    // Its strings start empty without "{}", which clang 14 crashes on here.
+    std::array<std::array<std::string, 4>, kHiscoreRows + 1> characterLines;
     std::array<std::string, kHiscoreRows + 1> scoreLines{};
     for (int k = 1; k <= 3; ++k)
         for (int row = 1; row <= kHiscoreRows; ++row) characterLines[row][k] = next();
