@@ -63,9 +63,19 @@ fi
 no_clients() { ! xprop -root _NET_CLIENT_LIST 2>/dev/null | grep -q '0x'; }
 
 # 1. The layer's own tests on this display.
-if ! output=$(timeout -s KILL 120 "$test_media" --gtest_filter='X11Fullscreen.*:FullscreenChord.*' 2>&1); then
+# SDL waits, with no limit, for the window manager to map a new window; on a
+# loaded machine a just-started openbox has been seen to leave one unmapped
+# for good. A run that hangs so is tried once more; a failure fails at once.
+for attempt in 1 2; do
+  status=0
+  output=$(timeout -s KILL 90 "$test_media" --gtest_filter='X11Fullscreen.*:FullscreenChord.*' 2>&1) || status=$?
+  [[ $status -eq 137 && $attempt -eq 1 ]] || break
+  echo "fullscreen tests still running after 90 s (a window never mapped): trying once more" >&2
+  wait_for 20 no_clients || true
+done
+if [[ $status -ne 0 ]]; then
   echo "$output" >&2
-  fail "fullscreen tests (failed, or still running after 120 s)"
+  fail "fullscreen tests (failed, or still running after 90 s twice)"
 fi
 grep -q 'SKIPPED' <<<"$output" && fail "fullscreen tests skipped on a display: $output"
 wait_for 20 no_clients || fail "openbox still keeps a window of the fullscreen tests"
