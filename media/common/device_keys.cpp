@@ -31,7 +31,7 @@ void readDevices() {
     } else {
         poll.keyboardRead = backendOps().readKeyboard(poll.keyboard.data());
     }
-    poll.pads = connectedGamepads();
+    readConnectedGamepads(poll.pads);
 }
 
 }  // namespace

@@ -25,8 +25,9 @@ const DevicePoll& takeDevicePoll();
 // test took the focus away.
 bool sourceHasFocus();
 
-// Every connected gamepad's state, the virtual one first.
-std::vector<GamepadState> connectedGamepads();
+// Every connected gamepad's state, the virtual one first, in place of what
+// `states` held (its room is kept from frame to frame).
+void readConnectedGamepads(std::vector<GamepadState>& states);
 // Adds the keys the gamepads stand for to the game's snapshot and steps the
 // letter choice, once per keyboard examination; false when none is connected.
 bool mergeGamepadKeys(const std::vector<GamepadState>& pads, uint8_t* snapshot);

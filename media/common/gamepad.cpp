@@ -72,11 +72,10 @@ void setVirtualGamepad(std::optional<GamepadState> pad) {
     if (!pad) padConnected = false;
 }
 
-std::vector<GamepadState> connectedGamepads() {
-    std::vector<GamepadState> states;
+void readConnectedGamepads(std::vector<GamepadState>& states) {
+    states.clear();
     if (virtualPad) states.push_back(*virtualPad);
     backendOps().readGamepads(states);
-    return states;
 }
 
 bool mergeGamepadKeys(const std::vector<GamepadState>& pads, uint8_t* snapshot) {
