@@ -84,6 +84,15 @@ void letGo(SoundRecord& voice) {
     if (voice.stream && voice.fadeLeft == 0) voice.stream->rewind();
 }
 
+void restartVoice(SoundRecord& voice) {
+    letGo(voice);
+    if (voice.stream && voice.fadeLeft) {
+        voice.fadeLeft = 0;
+        voice.stream->rewind();
+    }
+    voice.playing = true;
+}
+
 void mixVoice(SoundRecord& voice, int32_t* accumulator, size_t frames, std::vector<int16_t>& scratch) {
     mixFade(voice, accumulator, frames, scratch);
     if (!voice.playing) return;

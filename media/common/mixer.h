@@ -34,6 +34,9 @@ struct SoundRecord {
 // ending in one sample. The voice itself is stopped and, but for a stream
 // still fading, back at its beginning.
 void letGo(SoundRecord& voice);
+// Plays the voice again from its beginning at once; what it played fades out
+// beside it. A stream cannot play from two places, so its fade ends instead.
+void restartVoice(SoundRecord& voice);
 
 // The attenuation table: entry v in hundredths of a decibel before the
 // 10000 offset is removed (0 for 0 percent, 10000 for 100).

@@ -148,17 +148,11 @@ int playSound(int number, int flags, int volume) {
     std::lock_guard<std::mutex> lock(soundMutex);
     SoundRecord* sound = sounds.lookup(number);
     if (!sound) return 0;
+    // The old playback fades with the old volume.
+    restartVoice(*sound);
     // The volume belongs to this one sound (-1 here is no sound, not "every sound").
-    // A sound playing already starts again at once; what it played fades
-    // out beside it. A stream cannot play from two places: its fade ends.
-    letGo(*sound);
-    if (sound->stream && sound->fadeLeft) {
-        sound->fadeLeft = 0;
-        sound->stream->rewind();
-    }
     if (volume != -1) applyVolume(*sound, volume);
     sound->looping = (flags & kPlayLooping) != 0;
-    sound->playing = true;
     return 1;
 }
 
