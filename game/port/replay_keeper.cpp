@@ -76,12 +76,11 @@ void ReplayKeeper::afterFrame(Game& game) {
 }
 
 StartValues ReplayKeeper::restartValues(const GameState& s) const {
-    StartValues values;
-    values.soundOn = s.soundOn;
-    values.windowX = s.lastWindowX;
-    values.windowY = s.lastWindowY;
-    values.windowWidth = s.lastWindowWidth;
-    values.windowHeight = s.lastWindowHeight;
+    // The player's own table comes from the file again, not from the replay.
+    StartValues values = startValuesOf(s);
+    values.hasTable = false;
+    values.names = {};
+    values.scores = {};
     return values;
 }
 
