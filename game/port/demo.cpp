@@ -148,12 +148,13 @@ std::string encodeDemo(const Demo& demo) {
     return out;
 }
 
-Demo decodeDemo(const std::string& bytes, std::string& error) {
+Demo decodeDemo(const std::string& bytes, std::string& error, DemoFault* fault) {
     Demo demo;
     Reader in(bytes);
     std::string magic;
     uint64_t version = 0, seed = 0;
     uint8_t idLength = 0;
+    if (fault) *fault = DemoFault::Damaged;
     auto failed = [&](const std::string& why) {
         error = why;
         return Demo{};
@@ -161,9 +162,11 @@ Demo decodeDemo(const std::string& bytes, std::string& error) {
     if (!in.text(magic, sizeof kMagic) || std::memcmp(magic.data(), kMagic, sizeof kMagic) != 0)
         return failed("not a Quandrite demo");
     if (!in.little(version, 2)) return failed("the demo is truncated");
-    if (version != kDemoVersion)
+    if (version != kDemoVersion) {
+        if (fault) *fault = DemoFault::OtherVersion;
         return failed("the demo has format version " + std::to_string(version) + "; this game reads version " +
                       std::to_string(kDemoVersion));
+    }
     if (!in.little(seed, 4) || !in.byte(idLength) || !in.text(demo.buildId, idLength))
         return failed("the demo is truncated");
     demo.seed = static_cast<uint32_t>(seed);
@@ -220,6 +223,7 @@ Demo decodeDemo(const std::string& bytes, std::string& error) {
         demo.changes.push_back(std::move(change));
     }
     error.clear();
+    if (fault) *fault = DemoFault::None;
     return demo;
 }
 
@@ -250,11 +254,9 @@ bool readDemoFile(const std::string& path, Demo& demo, std::string& error, DemoF
     platform::FileRead read = platform::readRegularFile(path, kMaxDemoBytes, bytes);
     switch (read.outcome) {
     case platform::FileRead::Read:
-        demo = decodeDemo(bytes, error);
-        if (!error.empty())
-            found = error.find("format version") != std::string::npos ? DemoFault::OtherVersion : DemoFault::Damaged;
+        demo = decodeDemo(bytes, error, &found);
         // Another build may play by other rules: out of step from some frame on.
-        else if (demo.buildId != kBuildId) {
+        if (found == DemoFault::None && demo.buildId != kBuildId) {
             error = "the demo was made by " + (demo.buildId.empty() ? std::string("an unnamed build") : demo.buildId) +
                     "; this is " + kBuildId;
             found = DemoFault::OtherVersion;

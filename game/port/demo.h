@@ -68,14 +68,15 @@ private:
     uint64_t position_ = 0;
 };
 
-std::string encodeDemo(const Demo& demo);
-// Sets error (and gives an empty demo) unless the bytes are a complete demo
-// of the version this game reads.
-Demo decodeDemo(const std::string& bytes, std::string& error);
-
-bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error);
 // Why a demo file cannot be played.
 enum class DemoFault { None, Unreadable, OtherVersion, Damaged };
+
+std::string encodeDemo(const Demo& demo);
+// Sets error (and gives an empty demo) unless the bytes are a complete demo
+// of the version this game reads; `fault` says which of the two it is not.
+Demo decodeDemo(const std::string& bytes, std::string& error, DemoFault* fault = nullptr);
+
+bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error);
 bool readDemoFile(const std::string& path, Demo& demo, std::string& error, DemoFault* fault = nullptr);
 
 // A demo from a script of "frame: keys" lines: "seed: N" sets the seed; each
