@@ -260,18 +260,22 @@ std::string lastOpenError() { return lastOpenFailure; }
 
 namespace {
 platform::FileLock dataFileLock;
+std::string holdFailure;
 // Longer than any save takes; a window stuck for longer does not stop ours.
 constexpr int kHoldTimeoutMs = 5000;
 }  // namespace
 
 bool holdDataFile(const std::string& name) {
     std::string path = resolveFileName(name);
+    holdFailure = path.empty() ? kNoHome : "";
     if (path.empty()) return false;
-    return dataFileLock.acquire(path, kHoldTimeoutMs);
+    if (dataFileLock.acquire(path, kHoldTimeoutMs)) return true;
+    holdFailure = dataFileLock.failure();
+    return false;
 }
 
 void releaseDataFile() { dataFileLock.release(); }
 
-std::string lastHoldError() { return dataFileLock.failure(); }
+std::string lastHoldError() { return holdFailure; }
 
 }  // namespace media
