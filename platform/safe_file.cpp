@@ -10,6 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/lasting_storage.h"
 #include "platform/process.h"
 
 namespace platform {
@@ -133,6 +134,7 @@ bool SafeFile::finish() {
         return false;
     }
     syncFolderOf(path_);
+    keepSavedFiles();
     return true;
 }
 

@@ -2,7 +2,8 @@
 #include "game/port/state_hash.h"
 
 #include <algorithm>
-#include <bit>
+#include <cstring>
+#include <iterator>
 #include <string>
 #include <type_traits>
 
@@ -15,8 +16,12 @@ namespace {
 
 // A set never holds more bubbles than the screens and the level entry use.
 constexpr size_t kUsedBubbles = 4;
-static_assert(std::ranges::max(kScreenBubbles.counts) <= static_cast<int>(kUsedBubbles) &&
-              std::ranges::max(kLevelBubbles.counts) <= static_cast<int>(kUsedBubbles));
+// (std::max_element rather than std::ranges::max: the browser build's
+// standard library has no ranges algorithms yet.)
+static_assert(*std::max_element(std::begin(kScreenBubbles.counts), std::end(kScreenBubbles.counts)) <=
+                  static_cast<int>(kUsedBubbles) &&
+              *std::max_element(std::begin(kLevelBubbles.counts), std::end(kLevelBubbles.counts)) <=
+                  static_cast<int>(kUsedBubbles));
 
 // FNV-1a, fed field by field (so padding never counts), each array over the
 // elements the game uses: from 1, orbs up to their group's count, bubbles up
@@ -28,9 +33,15 @@ public:
     void add(T value) {
         for (size_t i = 0; i < sizeof(T); ++i) mix(static_cast<uint8_t>(static_cast<uint64_t>(value) >> (8 * i)));
     }
-    void add(float value) { add(std::bit_cast<uint32_t>(value)); }
+    void add(float value) {
+        uint32_t bits;
+        std::memcpy(&bits, &value, sizeof bits);
+        add(bits);
+    }
+    // The length as 64 bits wherever size_t is narrower (WebAssembly), so
+    // the hash is the same on every platform.
     void add(const std::string& text) {
-        add(text.size());
+        add(static_cast<uint64_t>(text.size()));
         for (char c : text) mix(static_cast<uint8_t>(c));
     }
     void add(const OrbGroup& orbs) { addFields(orbs, kOrbGroupFields, orbs.count); }

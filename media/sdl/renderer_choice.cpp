@@ -2,7 +2,9 @@
 #include "media/sdl/renderer_choice.h"
 
 #include <SDL_syswm.h>
+#if defined(__linux__)
 #include <X11/Xlib.h>
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -16,7 +18,8 @@ Verdict verdict = Verdict::Unknown;
 
 // An X server without DRI gives its clients no GPU: GL there is indirect or
 // Mesa's software rasteriser, whatever the machine has.
-bool xServerOffersNoGpu(SDL_Window* window) {
+bool xServerOffersNoGpu([[maybe_unused]] SDL_Window* window) {
+#if defined(__linux__)
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.display) return false;
@@ -24,6 +27,9 @@ bool xServerOffersNoGpu(SDL_Window* window) {
     Display* display = info.info.x11.display;
     return !XQueryExtension(display, "DRI3", &opcode, &event, &error) &&
            !XQueryExtension(display, "DRI2", &opcode, &event, &error);
+#else
+    return false;
+#endif
 }
 
 const char* glRendererName(SDL_Renderer* renderer) {
