@@ -41,8 +41,10 @@ int makeFolders(const std::string& folder) {
 std::vector<std::string> regularFilesIn(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(folder, error))
-        if (entry.is_regular_file(error)) names.push_back(entry.path().filename().string());
+    // Stepped with the error code: a folder that fails half-way gives the
+    // names read so far instead of an exception, which ends the program.
+    for (fs::directory_iterator at(folder, error), end; !error && at != end; at.increment(error))
+        if (at->is_regular_file(error)) names.push_back(at->path().filename().string());
     return names;
 }
 

@@ -51,9 +51,12 @@
            "it may run slower.");
   }
 
-  // Scales the game's picture to the window, keeping its shape.
+  // Scales the game's picture to the window, keeping its shape. Only once
+  // the game has sized its canvas: SDL takes a canvas sized by the page
+  // when it opens its window as a size the page imposes, and would draw
+  // the game at that size.
   function fit() {
-    if (!running || document.fullscreenElement === canvas) return;
+    if (!running || canvas.width <= 1) return;
     const scale = Math.min(innerWidth / canvas.width, innerHeight / canvas.height);
     canvas.style.width = Math.floor(canvas.width * scale) + "px";
     canvas.style.height = Math.floor(canvas.height * scale) + "px";
@@ -119,7 +122,6 @@
     overlay.hidden = true;
     running = true;
     document.body.dataset.state = "running";
-    fit();
     canvas.focus();
     Module.callMain(args);
   }
@@ -150,7 +152,9 @@
 
   async function ready() {
     if (timedemo) {
-      if (await fetchInto(timedemo, "/tmp/timedemo.demo")) start(["--timedemo", "/tmp/timedemo.demo"]);
+      // Headless, as the native time demos run: the window's place on the
+      // desktop is part of the state the summary's hash covers.
+      if (await fetchInto(timedemo, "/tmp/timedemo.demo")) start(["--timedemo", "/tmp/timedemo.demo", "--headless"]);
       return;
     }
     const args = await argumentsAsked();

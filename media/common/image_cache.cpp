@@ -100,7 +100,14 @@ ImageSource::~ImageSource() { forgetDecodedLarge(this); }
 
 void prefetchSpriteImages(std::vector<ImageBytes> images) {
     adoptPrefetched();
-    prefetching = std::async(std::launch::async, [images = std::move(images)] {
+#if defined(__EMSCRIPTEN__)
+    // A browser's program has the one thread: the pictures are decoded when
+    // the first one is asked for.
+    constexpr auto launch = std::launch::deferred;
+#else
+    constexpr auto launch = std::launch::async;
+#endif
+    prefetching = std::async(launch, [images = std::move(images)] {
         PrefetchedImages prepared;
         for (const ImageBytes& image : images) {
             PreparedImage one;

@@ -1,0 +1,177 @@
+// SPDX-License-Identifier: MIT
+// The browser build played in Debian's Chromium, headless, from a static
+// server on 127.0.0.1: the page and its title screen, a game started with
+// Space and steered with the arrow keys into a hiscore that survives a
+// reload, the scripted demos replayed to the native summaries, and the title
+// and level 1 frames against the native program's within 2 per channel.
+//   node browser_test.mjs SITE FILES EXPECTED-DIR [DEMO...]
+// FILES holds NAME.demo for each demo and the native screenshots
+// (title-native.png, level1-native.png); EXPECTED-DIR the NAME.expected lines.
+import { createServer } from "node:http";
+import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { extname, join, normalize, resolve } from "node:path";
+import puppeteer from "puppeteer-core";
+
+const [site, files, expectedDir, ...demos] = process.argv.slice(2).map((arg, i) => (i < 3 ? resolve(arg) : arg));
+// Generous: the machines are shared, and a loaded one runs the page slowly.
+const deadline = 600_000;
+const failures = [];
+
+function check(ok, what) {
+  console.log((ok ? "ok    " : "FAIL  ") + what);
+  if (!ok) failures.push(what);
+}
+
+// The site at /, the test's files at /files/.
+const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".png": "image/png" };
+const server = createServer((request, response) => {
+  const path = decodeURIComponent(new URL(request.url, "http://x").pathname);
+  const [root, rest] = path.startsWith("/files/") ? [files, path.slice(7)] : [site, path.slice(1) || "index.html"];
+  const file = normalize(join(root, rest));
+  try {
+    if (!file.startsWith(root + "/") || !statSync(file).isFile()) throw new Error("not served");
+    response.writeHead(200, { "Content-Type": types[extname(file)] || "application/octet-stream" });
+    response.end(readFileSync(file));
+  } catch {
+    response.writeHead(404);
+    response.end();
+  }
+});
+await new Promise((done) => server.listen(0, "127.0.0.1", done));
+const base = `http://127.0.0.1:${server.address().port}/`;
+
+const profile = mkdtempSync(join(tmpdir(), "quandrite-chromium-"));
+const browser = await puppeteer.launch({
+  executablePath: "/usr/bin/chromium",
+  headless: true,
+  userDataDir: profile,
+  protocolTimeout: deadline,
+  args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+         "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+});
+
+async function openPage(query) {
+  const page = await browser.newPage();
+  // One CSS pixel per pixel of the game's window, so the canvas is shown unscaled.
+  await page.setViewport({ width: 1020, height: 607 });
+  page.setDefaultTimeout(deadline);
+  page.consoleLines = [];
+  page.on("console", (message) => page.consoleLines.push(message.text()));
+  page.on("pageerror", (error) => page.consoleLines.push("page error: " + error.message));
+  await page.goto(base + "index.html" + query);
+  return page;
+}
+
+const waitForState = (page, state) =>
+  page.waitForFunction((s) => document.body.dataset.state === s || document.body.dataset.state === "failed", {}, state)
+    .then(() => page.evaluate(() => document.body.dataset.state));
+// Waits for the window title, or for the page to fail; says which came.
+async function waitForTitle(page, pattern, what) {
+  await page.waitForFunction((p) => new RegExp(p).test(document.title) || document.body.dataset.state !== "running",
+                             { polling: 50 }, pattern.source);
+  const title = await page.title();
+  check(pattern.test(title), `${what} (window title ${JSON.stringify(title)})`);
+  if (!pattern.test(title)) throw new Error(`the page stopped: ${page.consoleLines.slice(-5).join(" / ")}`);
+}
+
+// Largest difference of any channel between two PNGs, decoded by the
+// browser; null when their sizes differ.
+async function largestDifference(page, first, second) {
+  return page.evaluate(async (a, b) => {
+    const pixels = async (bytes) => {
+      const image = await createImageBitmap(new Blob([Uint8Array.from(atob(bytes), (c) => c.charCodeAt(0))]));
+      const canvas = new OffscreenCanvas(image.width, image.height);
+      const context = canvas.getContext("2d");
+      context.drawImage(image, 0, 0);
+      return context.getImageData(0, 0, image.width, image.height);
+    };
+    const [x, y] = [await pixels(a), await pixels(b)];
+    if (x.width !== y.width || x.height !== y.height) return null;
+    let largest = 0;
+    for (let i = 0; i < x.data.length; ++i) largest = Math.max(largest, Math.abs(x.data[i] - y.data[i]));
+    return largest;
+  }, first.toString("base64"), second.toString("base64"));
+}
+
+// Runs one group of checks; a group that stops half-way is a failure, and
+// the next group still runs.
+async function group(what, checks) {
+  try {
+    await checks();
+  } catch (error) {
+    check(false, `${what}: ${error.message}`);
+  }
+}
+
+try {
+  // The page, the title screen, Space, the arrows and the hiscore table.
+  await group("the game in the page", async () => {
+    const page = await openPage("");
+    check((await waitForState(page, "ready")) === "ready", "the page loads and offers to start");
+    await page.click("#overlay");
+    await waitForTitle(page, /^\s*Quandrite \d/, "the title screen appears");
+    await page.keyboard.press("Space", { delay: 200 });
+    await waitForTitle(page, /Level 1$/, "Space starts level 1");
+    // Space starts the level; held Right walks the girl into the skull at
+    // once, which ends the game with time left: a score for the table. Left
+    // standing, she would live until the time ran out and score too little.
+    await page.keyboard.press("Space", { delay: 200 });
+    await page.keyboard.down("ArrowRight");
+    await waitForTitle(page, /Game Over$/, "held Right ends the game");
+    await page.keyboard.up("ArrowRight");
+    const table = "/home/web_user/.local/share/quandrite/quandrite.dat";
+    const tableNow = (p) => p.evaluate((path) => {
+      const found = Module.FS.analyzePath(path);
+      return found.exists ? Array.from(Module.FS.readFile(path)).join(",") : "";
+    }, table);
+    const tableBefore = await tableNow(page);
+    const copiesBefore = await page.evaluate(() => Number(document.body.dataset.copies || 0));
+    // A player's key presses, each held for a few frames.
+    for (const letter of ["KeyW", "KeyE", "KeyB"]) await page.keyboard.press(letter, { delay: 250 });
+    await waitForTitle(page, /^\s*Quandrite \d/, "the initials are taken and the title screen is back");
+    await page.waitForFunction((n) => Number(document.body.dataset.copies || 0) > n, {}, copiesBefore);
+    const tableAfter = await tableNow(page);
+    check(tableAfter !== "" && tableAfter !== tableBefore,
+          "the arrow keys walk the girl into the skull: her score and initials enter the table");
+    await page.reload();
+    check((await waitForState(page, "ready")) === "ready", "the page loads again");
+    check((await tableNow(page)) === tableAfter, "the hiscore table survives a reload (IndexedDB)");
+    check(!page.consoleLines.some((l) => l.startsWith("page error")), "no script errors on the page");
+    await page.close();
+  });
+
+  // The scripted demos, each against its native summary.
+  for (const name of demos) await group(`demo ${name}`, async () => {
+    const page = await openPage("?timedemo=files/" + name + ".demo");
+    const expected = readFileSync(join(expectedDir, name + ".expected"), "utf8").trim();
+    await page.waitForFunction(() => /^frames /m.test(document.getElementById("output").textContent) ||
+                                     ["ended", "failed"].includes(document.body.dataset.state));
+    const shown = (await page.$eval("#output", (e) => e.textContent)).split("\n").find((l) => l.startsWith("frames "));
+    check(shown === expected, `demo ${name}: ${shown} (native: ${expected})`);
+    check(page.consoleLines.includes(expected), `demo ${name}: the summary is in the console too`);
+    await page.close();
+  });
+
+  // The title and level 1 frames the game in the page composes and writes,
+  // against the native program's.
+  for (const [name, frame] of [["title", 3], ["level1", 120]]) await group(`the ${name} frame`, async () => {
+    const page = await openPage(`?play=files/level1_complete.demo&screenshot=${frame}`);
+    await waitForState(page, "ready");
+    await page.click("#overlay");
+    check((await waitForState(page, "ended")) === "ended", `${name}: the replay runs to frame ${frame}`);
+    const native = readFileSync(join(files, name + "-native.png"));
+    const written = Buffer.from(await page.evaluate(() => Array.from(Module.FS.readFile("/tmp/screenshot.png"))));
+    const difference = await largestDifference(page, written, native);
+    check(difference !== null && difference <= 2,
+          `${name}: the page's frame ${frame} is the native one (largest difference ${difference})`);
+    await page.close();
+  });
+} finally {
+  await browser.close();
+  server.close();
+  rmSync(profile, { recursive: true, force: true });
+}
+
+console.log(failures.length ? `${failures.length} check(s) failed` : "all checks passed");
+process.exit(failures.length ? 1 : 0);
