@@ -12,7 +12,7 @@ namespace platform {
 // there (web/page.js); a page without it keeps the files for its lifetime.
 void keepSavedFiles() {
     EM_ASM({
-        if (typeof Module.keepSavedFiles == = "function") Module.keepSavedFiles();
+        if (Module.keepSavedFiles) Module.keepSavedFiles();
     });
 }
 #else
