@@ -6,7 +6,7 @@
 // Served files may be replayed: index.html?timedemo=FILE as fast as the
 // browser allows, index.html?play=FILE at the game's pace (&screenshot=N also
 // writes frame N to /tmp/screenshot.png and ends there); either shows the
-// game's summary line.
+// game's summary line. &renderer=software|gpu chooses what draws the picture.
 "use strict";
 
 (function () {
@@ -14,6 +14,8 @@
   const timedemo = params.get("timedemo");
   const play = params.get("play");
   const screenshot = params.get("screenshot");
+  // What draws the picture, as --renderer says: auto, software or gpu.
+  const renderer = /^(auto|software|gpu)$/.test(params.get("renderer") || "") ? params.get("renderer") : null;
   // The game keeps its table, settings and replays under HOME, as on Linux.
   const home = "/home/web_user";
   const replays = home + "/.local/share/quandrite/replays";
@@ -119,6 +121,7 @@
   }
 
   function start(args) {
+    if (renderer) args = args.concat(["--renderer", renderer]);
     overlay.hidden = true;
     running = true;
     document.body.dataset.state = "running";

@@ -1,0 +1,64 @@
+// SPDX-License-Identifier: MIT
+// Speed of the page in headless Chromium: frames per second and the main
+// thread's time per frame of a replay at the game's pace (CDP's TaskDuration,
+// which holds the program, SDL's drawing and the browser's own work), and the
+// time from navigation to the page being ready and to the first title frame.
+//   [RENDERER=software|gpu] node page_bench.mjs SITE FILES NAME:DEMO:FRAMES...
+import { createServer } from "node:http";
+import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
+import { tmpdir } from "node:os";
+import { extname, join, normalize, resolve } from "node:path";
+import puppeteer from "puppeteer-core";
+
+const [site, files] = process.argv.slice(2, 4).map((p) => resolve(p));
+const scenes = process.argv.slice(4).map((s) => s.split(":"));
+const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm" };
+const server = createServer((request, response) => {
+  const path = decodeURIComponent(new URL(request.url, "http://x").pathname);
+  const [root, rest] = path.startsWith("/files/") ? [files, path.slice(7)] : [site, path.slice(1) || "index.html"];
+  const file = normalize(join(root, rest));
+  try {
+    if (!file.startsWith(root + "/") || !statSync(file).isFile()) throw new Error("not served");
+    response.writeHead(200, { "Content-Type": types[extname(file)] || "application/octet-stream" });
+    response.end(readFileSync(file));
+  } catch {
+    response.writeHead(404);
+    response.end();
+  }
+});
+await new Promise((done) => server.listen(0, "127.0.0.1", done));
+const base = `http://127.0.0.1:${server.address().port}/`;
+const profile = mkdtempSync(join(tmpdir(), "quandrite-bench-"));
+const browser = await puppeteer.launch({
+  executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile, protocolTimeout: 600_000,
+  args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
+         "--disable-background-networking", "--disable-component-update", "--disable-sync"],
+});
+
+for (const [name, demo, frames] of scenes) {
+  const page = await browser.newPage();
+  await page.setViewport({ width: 1020, height: 607 });
+  const cdp = await page.createCDPSession();
+  await cdp.send("Performance.enable");
+  const started = Date.now();
+  const renderer = process.env.RENDERER ? `&renderer=${process.env.RENDERER}` : "";
+  await page.goto(`${base}index.html?play=files/${demo}&screenshot=${frames}${renderer}`);
+  await page.waitForFunction(() => document.body.dataset.state === "ready", { timeout: 600_000 });
+  const ready = Date.now() - started;
+  const task = async () => (await cdp.send("Performance.getMetrics")).metrics.find((m) => m.name === "TaskDuration").value;
+  const taskBefore = await task();
+  const clicked = Date.now();
+  await page.click("#overlay");
+  await page.waitForFunction(() => /Quandrite/.test(document.title) && document.title !== "Quandrite", { polling: 10 });
+  const firstTitle = Date.now() - started;
+  await page.waitForFunction(() => ["ended", "failed"].includes(document.body.dataset.state), { timeout: 600_000 });
+  const seconds = (Date.now() - clicked) / 1000;
+  const cpu = (await task()) - taskBefore;
+  console.log(`${name}: ${frames} frames in ${seconds.toFixed(2)} s, ${(frames / seconds).toFixed(1)} fps, ` +
+              `main thread ${((cpu * 1000) / frames).toFixed(2)} ms a frame (${((cpu / seconds) * 100).toFixed(0)} % of a core); ` +
+              `ready ${ready} ms, first title ${firstTitle} ms after navigation`);
+  await page.close();
+}
+await browser.close();
+server.close();
+rmSync(profile, { recursive: true, force: true });
