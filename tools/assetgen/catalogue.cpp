@@ -104,6 +104,12 @@ std::vector<Entry> catalogue() {
         const int n = sprite::bubble(b);
         add(n, [n](const Sources& s, int w, int) { return paintBubble(s, n, w); });
     }
+    caption(sprite::PausedCaption);
+    caption(sprite::ContinuePrompt);
+    caption(sprite::StartLevelPrompt);
+    caption(sprite::StartLevelPadPrompt);
+    caption(sprite::QuitPrompt);
+    caption(sprite::ReplayTag);
 
     size_t files = 0;
     for (const game::SpriteInfo& info : game::kSprites) files += info.format != Format::Made;
