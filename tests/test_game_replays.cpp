@@ -201,7 +201,7 @@ TEST(Replays, AReplayOfAnotherBuildOrFormatSaysSo) {
     bytes[8] = 1;
     testing_support::writeWholeFile(dir.path() + "/v1.replay", bytes);
     EXPECT_FALSE(readDemoFile(dir.path() + "/v1.replay", read, error));
-    EXPECT_NE(error.find("format version 1; this game reads version 2"), std::string::npos) << error;
+    EXPECT_NE(error.find("format version 1; this game reads versions 2 to 3"), std::string::npos) << error;
 }
 
 TEST(Replays, ASavedReplayIsWholeOnTheDiskOrNotThereWithTheReason) {
@@ -282,7 +282,7 @@ TEST(ReplayFiles, EveryValueOfTheStartIsHeldToWhatASettingCouldBe) {
     demo.start.names[1] = "abcd";
     decodeDemo(encodeDemo(demo), error);
     EXPECT_NE(error.find("a name of 4 letters"), std::string::npos) << error;
-    std::string bytes = encodeDemo(Demo{0, kBuildId, {}, 0, {}});
+    std::string bytes = encodeDemo(Demo{0, kBuildId, {}, 0, 0, {}});
     bytes[8 + 2 + 4 + 1 + kBuildId.size()] = 2;
     decodeDemo(bytes, error);
     EXPECT_NE(error.find("its sound switch is 2"), std::string::npos) << error;
