@@ -228,6 +228,16 @@ Canvas paintFire(int frame) {
         if (climb < 0.4f && out.inside(x, y + 1) && out.at(x, y + 1)[3] == 0.0f)
             out.set(x, y + 1, rgb(255, 170, 60), 1.0f);
     }
+    // The ground lit round the fire: a warm glow behind the flames' foot that
+    // fades to the colour of the dusky sky it stands on.
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            if (out.at(x, y)[3] > 0.0f) continue;
+            const float gx = (x + 0.5f - W / 2.0f) / 16.0f, gy = (y + 0.5f - (logTop - 6.0f)) / 22.0f;
+            const float g = 1.0f - std::sqrt(gx * gx + gy * gy);
+            if (g <= 0.12f) continue;
+            out.set(x, y, mix(rgb(104, 48, 36), rgb(255, 160, 64), g * g), 1.0f);
+        }
     // Two crossed logs under the flames.
     for (int y = logTop - 2; y < H; ++y)
         for (int x = 1; x < W - 1; ++x) {
