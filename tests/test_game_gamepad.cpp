@@ -3,6 +3,7 @@
 // layer (as a virtual pad, headless) and the real game loop reads it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
@@ -129,6 +130,15 @@ TEST_F(GamepadGame, StartWalkDieAndLeaveTheNameEmptyWithThePadAlone) {
     setDrawLog(nullptr);
     EXPECT_EQ(letterShownInSlot(1), 'd') << "D-pad and stick step up";
     EXPECT_EQ(s.initialsCount, 0) << "choosing types nothing";
+    // Chosen, not typed: dimmed, over the slot's underscore.
+    for (const DrawCall& call : drawn) {
+        if (call.x == 492 && call.y == 355) {
+            EXPECT_LT(call.intensity, 200) << "the chosen letter is dimmed";
+        }
+    }
+    EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(),
+                            [](const DrawCall& call) { return call.sprite == game::sprite::Underscore && call.x == 492; }))
+        << "and the underscore stays under it";
     tap(PadA);
     ASSERT_EQ(s.initialsCount, 1) << "A takes the letter";
     EXPECT_EQ(s.initials[1], "d");
