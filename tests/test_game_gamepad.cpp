@@ -136,9 +136,9 @@ TEST_F(GamepadGame, StartWalkDieAndLeaveTheNameEmptyWithThePadAlone) {
             EXPECT_LT(call.intensity, 200) << "the chosen letter is dimmed";
         }
     }
-    EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(),
-                            [](const DrawCall& call) { return call.sprite == game::sprite::Underscore && call.x == 492; }))
-        << "and the underscore stays under it";
+    EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [](const DrawCall& call) {
+        return call.sprite == game::sprite::Underscore && call.x == 492;
+    })) << "and the underscore stays under it";
     tap(PadA);
     ASSERT_EQ(s.initialsCount, 1) << "A takes the letter";
     EXPECT_EQ(s.initials[1], "d");

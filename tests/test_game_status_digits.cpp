@@ -75,7 +75,8 @@ protected:
     // centres (bilinear between the window's pixels).
     static Glyph sampledBack(const SDL_Surface* surface, int d) {
         Glyph g{};
-        double sx = static_cast<double>(surface->w) / kScreenWidth, sy = static_cast<double>(surface->h) / kScreenHeight;
+        double sx = static_cast<double>(surface->w) / kScreenWidth,
+               sy = static_cast<double>(surface->h) / kScreenHeight;
         for (int gy = 0; gy < kDigitHeight; ++gy)
             for (int gx = 0; gx < kDigitWidth; ++gx) {
                 double wx = (kFirstX + kPitch * d + gx + 0.5) * sx - 0.5;

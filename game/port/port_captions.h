@@ -14,7 +14,7 @@ struct PortView {
     Screen screen = Screen::Closed;
     const GameState* state = nullptr;
     bool paused = false;
-    bool hints = true;     // the start prompt is shown (the setting hints)
+    bool hints = true;      // the start prompt is shown (the setting hints)
     bool watching = false;  // a replay is shown
     const LeaveControls* leave = nullptr;
 };
