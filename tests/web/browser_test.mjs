@@ -2,13 +2,13 @@
 // The browser build played in Debian's Chromium, headless, from a static
 // server on 127.0.0.1: the page and its title screen, a game started with
 // Space and steered with the arrow keys into a hiscore that survives a
-// reload, the scripted demos replayed to the native summaries, and the title
+// reload, its replay downloaded and dropped back to be played, the scripted demos replayed to the native summaries, and the title
 // and level 1 frames against the native program's within 2 per channel.
 //   node browser_test.mjs SITE FILES EXPECTED-DIR [DEMO...]
 // FILES holds NAME.demo for each demo and the native screenshots
 // (title-native.png, level1-native.png); EXPECTED-DIR the NAME.expected lines.
 import { createServer } from "node:http";
-import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
+import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from "node:fs";
 import { tmpdir } from "node:os";
 import { extname, join, normalize, resolve } from "node:path";
 import puppeteer from "puppeteer-core";
@@ -137,6 +137,34 @@ try {
     await page.reload();
     check((await waitForState(page, "ready")) === "ready", "the page loads again");
     check((await tableNow(page)) === tableAfter, "the hiscore table survives a reload (IndexedDB)");
+
+    // The game's replay: downloaded as the best one, then dropped on the page,
+    // which plays it to the end of the game: a game over on level 1.
+    const downloads = mkdtempSync(join(tmpdir(), "quandrite-downloads-"));
+    const cdp = await page.createCDPSession();
+    const downloaded = new Promise((done) => cdp.on("Browser.downloadProgress", (event) => {
+      if (event.state !== "inProgress") done(event.state);
+    }));
+    await cdp.send("Browser.setDownloadBehavior", { behavior: "allow", downloadPath: downloads, eventsEnabled: true });
+    await page.click("#download");
+    check((await downloaded) === "completed", "the best replay downloads");
+    const replay = readdirSync(downloads).find((name) => /_score-\d+\.replay$/.test(name));
+    check(replay !== undefined, `the download is the replay of the game (${readdirSync(downloads).join(", ")})`);
+    await Promise.all([
+      page.waitForNavigation(),
+      page.evaluate((bytes, name) => {
+        const data = new DataTransfer();
+        data.items.add(new File([Uint8Array.from(bytes)], name));
+        dispatchEvent(new DragEvent("drop", { dataTransfer: data, cancelable: true }));
+      }, Array.from(readFileSync(join(downloads, replay))), replay),
+    ]);
+    rmSync(downloads, { recursive: true, force: true });
+    await waitForState(page, "ready");
+    await page.click("#overlay");
+    check((await waitForState(page, "ended")) === "ended", "a dropped replay plays to its end");
+    const summary = await page.$eval("#output", (e) => e.textContent);
+    check(/^frames \d+ level 1 lives 0 score \d+ hash [0-9a-f]+$/m.test(summary),
+          `the dropped replay is the game played: ${summary.trim()}`);
     check(!page.consoleLines.some((l) => l.startsWith("page error")), "no script errors on the page");
     await page.close();
   });
