@@ -169,6 +169,35 @@ try {
     await page.close();
   });
 
+  // A browser without WebAssembly is told so; one without WebGL still plays,
+  // drawing in software, and says why it may be slower.
+  await group("without WebAssembly", async () => {
+    const page = await browser.newPage();
+    await page.evaluateOnNewDocument(() => delete globalThis.WebAssembly);
+    await page.goto(base + "index.html");
+    await page.waitForFunction(() => document.body.dataset.state === "failed");
+    const message = await page.$eval("#message", (e) => (e.hidden ? "" : e.textContent));
+    check(/needs WebAssembly/.test(message), `without WebAssembly the page says so: ${message}`);
+    await page.close();
+  });
+  await group("without WebGL", async () => {
+    const page = await browser.newPage();
+    page.consoleLines = [];
+    await page.evaluateOnNewDocument(() => {
+      const getContext = HTMLCanvasElement.prototype.getContext;
+      HTMLCanvasElement.prototype.getContext = function (kind, ...rest) {
+        return /webgl/.test(kind) ? null : getContext.call(this, kind, ...rest);
+      };
+    });
+    await page.goto(base + "index.html");
+    await waitForState(page, "ready");
+    check(/WebGL is not available/.test(await page.$eval("#notes", (e) => e.textContent)),
+          "without WebGL the page says the game draws without the graphics card");
+    await page.click("#overlay");
+    await waitForTitle(page, /^\s*Quandrite \d/, "without WebGL the title screen still appears");
+    await page.close();
+  });
+
   // The scripted demos, each against its native summary.
   for (const name of demos) await group(`demo ${name}`, async () => {
     const page = await openPage("?timedemo=files/" + name + ".demo");
