@@ -111,4 +111,76 @@ TEST(KeyMapTest, EveryCodeBelongsToOneKey) {
     EXPECT_EQ(directInputCode(SDL_SCANCODE_RCTRL), key::RightCtrl);
 }
 
+// A US keyboard: every key shows what its place says.
+SDL_Keycode usLabels(SDL_Scancode scancode) {
+    if (scancode >= SDL_SCANCODE_A && scancode <= SDL_SCANCODE_Z) return SDLK_a + (scancode - SDL_SCANCODE_A);
+    return SDL_SCANCODE_TO_KEYCODE(scancode);
+}
+
+// The French AZERTY layout's letters that are not where a US keyboard has them.
+SDL_Keycode frenchLabels(SDL_Scancode scancode) {
+    switch (scancode) {
+    case SDL_SCANCODE_Q: return SDLK_a;
+    case SDL_SCANCODE_A: return SDLK_q;
+    case SDL_SCANCODE_W: return SDLK_z;
+    case SDL_SCANCODE_Z: return SDLK_w;
+    case SDL_SCANCODE_SEMICOLON: return SDLK_m;
+    case SDL_SCANCODE_M: return SDLK_COMMA;
+    default: return usLabels(scancode);
+    }
+}
+
+// The codes down in a snapshot where the keys at these places are held.
+std::set<int> heldByLabel(std::initializer_list<SDL_Scancode> places, KeyLabels labels) {
+    uint8_t snapshot[256] = {};
+    for (SDL_Scancode place : places) snapshot[directInputCode(place)] = 0x80;
+    letterKeysByLabel(snapshot, labels);
+    std::set<int> down;
+    for (int code = 0; code < 256; ++code) {
+        EXPECT_TRUE(snapshot[code] == 0 || snapshot[code] == 0x80) << code;
+        if (snapshot[code]) down.insert(code);
+    }
+    return down;
+}
+
+TEST(KeyMapTest, OnAUsLayoutEveryKeyStaysWhereItIs) {
+    for (int s = 0; s < SDL_NUM_SCANCODES; ++s) {
+        auto place = static_cast<SDL_Scancode>(s);
+        int code = directInputCode(place);
+        if (!code) continue;
+        EXPECT_EQ(heldByLabel({place}, usLabels), std::set<int>{code}) << "scancode " << s;
+    }
+}
+
+TEST(KeyMapTest, OnAFrenchLayoutLettersFollowTheLabelsAndTheOtherKeysTheirPlaces) {
+    EXPECT_EQ(heldByLabel({SDL_SCANCODE_Q}, frenchLabels), std::set<int>{key::A}) << "A types a, not q";
+    EXPECT_EQ(heldByLabel({SDL_SCANCODE_A}, frenchLabels), std::set<int>{key::Q});
+    EXPECT_EQ(heldByLabel({SDL_SCANCODE_Z}, frenchLabels), std::set<int>{key::W});
+    EXPECT_EQ(heldByLabel({SDL_SCANCODE_SEMICOLON}, frenchLabels), std::set<int>{key::M}) << "the key labelled M";
+    EXPECT_EQ(heldByLabel({SDL_SCANCODE_M}, frenchLabels), std::set<int>{}) << "the comma is no letter";
+    EXPECT_EQ(heldByLabel({SDL_SCANCODE_S}, frenchLabels), std::set<int>{key::S});
+    EXPECT_EQ(heldByLabel({SDL_SCANCODE_Q, SDL_SCANCODE_A}, frenchLabels), (std::set<int>{key::A, key::Q}));
+    EXPECT_EQ(heldByLabel({SDL_SCANCODE_UP, SDL_SCANCODE_LEFT, SDL_SCANCODE_SPACE, SDL_SCANCODE_RETURN,
+                           SDL_SCANCODE_KP_ENTER, SDL_SCANCODE_ESCAPE, SDL_SCANCODE_LCTRL, SDL_SCANCODE_P},
+                          frenchLabels),
+              (std::set<int>{key::Up, key::Left, key::Space, key::Return, key::NumpadEnter, key::Escape, key::LeftCtrl,
+                             key::P}));
+}
+
+TEST(KeyMapTest, ADvorakKeyboardTypesByLabelEvenWherePlacesCross) {
+    // Dvorak: the US places of S, O and N show o, s and b.
+    auto dvorak = [](SDL_Scancode scancode) -> SDL_Keycode {
+        switch (scancode) {
+        case SDL_SCANCODE_S: return SDLK_o;
+        case SDL_SCANCODE_SEMICOLON: return SDLK_s;
+        case SDL_SCANCODE_N: return SDLK_b;
+        case SDL_SCANCODE_O: return SDLK_r;
+        default: return usLabels(scancode);
+        }
+    };
+    EXPECT_EQ(heldByLabel({SDL_SCANCODE_SEMICOLON}, dvorak), std::set<int>{key::S});
+    EXPECT_EQ(heldByLabel({SDL_SCANCODE_S}, dvorak), std::set<int>{key::O});
+    EXPECT_EQ(heldByLabel({SDL_SCANCODE_S, SDL_SCANCODE_O}, dvorak), (std::set<int>{key::O, key::R}));
+}
+
 }  // namespace
