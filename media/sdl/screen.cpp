@@ -69,7 +69,8 @@ bool openPresentation(SDL_Window* window) {
     screenWindow = window;
     if (rendererChoice() != RendererChoice::Software && openGpuPath(window)) return true;
     if (openSurfacePresenter(window)) return true;
-    SDL_Log("Quandrite: cannot open the screen: %s", SDL_GetError());
+    // A game nobody sees must not play on, music and all.
+    noteNoPicture(SDL_GetError());
     releasePresentation();
     return false;
 }
