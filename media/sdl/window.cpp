@@ -118,8 +118,6 @@ bool invisibleFallback() {
     return invisible && !driverNamed(driver);
 }
 
-// Whether the video driver gives windows pixels of their own; the others
-// (Wayland, KMS) show a window's pixels only through a renderer's texture.
 bool driverHasWindowPixels() {
     const char* driver = SDL_GetCurrentVideoDriver();
     for (const char* own : {"x11", "offscreen", "dummy"})
@@ -147,7 +145,8 @@ bool startSdlVideo() {
     }
     // The software path composes into the window's own pixels where the
     // driver has them, not into a texture of a renderer SDL would make
-    // behind them; elsewhere SDL's texture is the only way to the screen.
+    // behind them; elsewhere it draws through a renderer of its own, and
+    // SDL's window surface, made of such a texture, is what is left.
     if (driverHasWindowPixels()) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     failure.clear();
     return true;
