@@ -50,6 +50,7 @@ bool presentTexture() {
     if (SDL_GetRendererOutputSize(renderer, &width, &height) != 0) return false;
     PictureRect place = pictureRect(scaleMode(), width, height);
     SDL_Rect inside{place.x, place.y, place.width, place.height};
+    SDL_SetTextureScaleMode(picture, smoothScaling(scaleFilter(), place) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
     SDL_RenderClear(renderer);
     if (SDL_RenderCopy(renderer, picture, nullptr, &inside) != 0) return false;
