@@ -10,7 +10,7 @@
 # 2. The window's app id is the game's.
 # 3. When no picture can be shown at all the game says so and ends with 1,
 #    instead of playing its music in no window.
-# Every wait is for a state, with a deadline of 30 s; every program runs
+# Every wait is for a state, with a deadline of 30 s or more; every program runs
 # under a timeout.
 # Usage: tests/test_desktop_wayland.sh GAME_BINARY APP_ID
 set -euo pipefail
@@ -87,14 +87,14 @@ title_shown() {
   [[ $(convert "$shot" -format '%[fx:p{259,600}.a] %[fx:p{2300,600}.a] %[fx:p{1280,800}.a]' info:) == "0 0 1" ]] &&
     [[ $(convert "$shot" -crop "$picture" -format '%[fx:mean > 0.05]' info:) == 1 ]]
 }
-if wait_for 30 title_shown; then
+if wait_for 60 title_shown; then
   cp "$shot" desktop_wayland_title.png
   convert "$shot" -crop "$picture" +repage "$work/picture.png"
   convert "$work/picture.png" -sample 50% -sample 200% "$work/blocks.png"
   blurred=$(compare -metric AE "$work/picture.png" "$work/blocks.png" null: 2>&1) || true
   [[ $blurred == 0 ]] || fail "the picture is not drawn at the output's density: $blurred pixels are not 2 x 2 blocks"
 else
-  fail "no title 1020 x 607 at scale 2 on Wayland within 30 s: $(cat "$work/game.log")"
+  fail "no title 1020 x 607 at scale 2 on Wayland within 60 s: $(cat "$work/game.log")"
 fi
 kill "${pids[-1]}" 2>/dev/null || true
 wait "${pids[-1]}" 2>/dev/null || true
