@@ -68,7 +68,8 @@
 
   function toggleFullscreen() {
     if (document.fullscreenElement) document.exitFullscreen();
-    else document.getElementById("stage").requestFullscreen().catch(() => note("The browser refused the full screen."));
+    // The whole page, so its buttons stay at hand in the full screen.
+    else document.documentElement.requestFullscreen().catch(() => note("The browser refused the full screen."));
   }
   document.getElementById("fullscreen").addEventListener("click", toggleFullscreen);
   document.addEventListener("fullscreenchange", () => setTimeout(fit));

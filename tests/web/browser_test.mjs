@@ -111,6 +111,13 @@ try {
     check((await waitForState(page, "ready")) === "ready", "the page loads and offers to start");
     await page.click("#overlay");
     await waitForTitle(page, /^\s*Quandrite \d/, "the title screen appears");
+    // F11 is the page's: the browser's full screen, left again by the button.
+    await page.keyboard.press("F11");
+    await page.waitForFunction(() => document.fullscreenElement === document.documentElement);
+    check(true, "F11 puts the page in the full screen");
+    await page.click("#fullscreen");
+    await page.waitForFunction(() => document.fullscreenElement === null);
+    check(true, "the full-screen button leaves it");
     await page.keyboard.press("Space", { delay: 200 });
     await waitForTitle(page, /Level 1$/, "Space starts level 1");
     // Space starts the level; held Right walks the girl into the skull at
