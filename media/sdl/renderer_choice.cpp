@@ -2,7 +2,9 @@
 #include "media/sdl/renderer_choice.h"
 
 #include <SDL_syswm.h>
+#if QUANDRITE_X11
 #include <X11/Xlib.h>
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -17,6 +19,11 @@ Verdict verdict = Verdict::Unknown;
 // An X server without DRI gives its clients no GPU: GL there is indirect or
 // Mesa's software rasteriser, whatever the machine has.
 bool xServerOffersNoGpu(SDL_Window* window) {
+#if !QUANDRITE_X11
+    // Windows and the others have no X server between the game and the GPU.
+    (void)window;
+    return false;
+#else
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.display) return false;
@@ -24,6 +31,7 @@ bool xServerOffersNoGpu(SDL_Window* window) {
     Display* display = info.info.x11.display;
     return !XQueryExtension(display, "DRI3", &opcode, &event, &error) &&
            !XQueryExtension(display, "DRI2", &opcode, &event, &error);
+#endif
 }
 
 const char* glRendererName(SDL_Renderer* renderer) {
