@@ -12,13 +12,17 @@
 #      a second start reads it back (its title frame shows the native build's
 #      picture of that table, not the default one);
 #   5. a read-only table is loaded and kept: shown, and not saved over by
-#      another game's initials.
-# Usage: tests/test_windows_wine.sh ZIP NATIVE-BUILD VERSION
+#      another game's initials;
+#   6. platform/'s own checks on Windows (tests/windows), when given.
+# The Windows user is "Zoë東京" and the demos lie in "démos 東京", names
+# that reach the program only through the wide (UTF-16) calls.
+# Usage: tests/test_windows_wine.sh ZIP NATIVE-BUILD VERSION [PLATFORM-TEST.exe]
 #   NATIVE-BUILD  a native build of the same source with demotool and quandrite
 set -euo pipefail
 zip=$(realpath "$1")
 native=$(realpath "$2")
 version=$3
+platform_test=${4:+$(realpath "$4")}
 source=$(cd "$(dirname "$0")/.." && pwd)
 wine=/usr/lib/wine/wine64
 [[ -x $wine ]] || wine=$(command -v wine64 || command -v wine)
@@ -35,7 +39,7 @@ cleanup() {
   rm -rf "$work"
 }
 trap cleanup EXIT
-ok() { echo "ok: $1"; passed=$((passed + 1)); }
+ok() { echo "ok: $1 (at $SECONDS s)"; passed=$((passed + 1)); }
 bad() { echo "FAILED: $1" >&2; failed=$((failed + 1)); }
 
 # A display of our own: the first free number from 90.
@@ -47,11 +51,15 @@ export DISPLAY=:$display
 for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 # A Wine prefix of this run alone, without the Mono and Gecko installers.
+# Wine names the Windows user after USER: one whose name is not ASCII puts
+# %APPDATA% where only the wide (UTF-16) calls reach.
 export WINEPREFIX=$work/prefix WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export USER='Zoë東京' LOGNAME='Zoë東京'
 export SDL_AUDIODRIVER=dummy
 timeout 300 "$wine" wineboot --init >/dev/null 2>&1 || { echo "wineboot failed" >&2; exit 1; }
 appdata=$(find "$WINEPREFIX/drive_c/users" -maxdepth 3 -type d -path '*/AppData/Roaming' | head -1)
 [[ -n $appdata ]] || { echo "the Wine prefix has no AppData\\Roaming" >&2; exit 1; }
+[[ $appdata == *"Zoë東京"* ]] || { echo "Wine did not take the user name Zoë東京 ($appdata)" >&2; exit 1; }
 table=$appdata/Quandrite/quandrite.dat
 
 mkdir -p "$work/app"
@@ -71,12 +79,15 @@ else
   bad "--version printed \"$out\""
 fi
 
-# 2. the scripted demos, replayed headless to the native summaries
+# 2. the scripted demos, replayed headless to the native summaries, from a
+# folder whose name reaches the program only through the wide command line
+demos="$work/démos 東京"
+mkdir -p "$demos"
 for script in "$source"/tests/demos/*.script; do
   name=$(basename "$script" .script)
-  "$native/tools/demotool/demotool" make "$script" "$work/$name.demo" >/dev/null
+  "$native/tools/demotool/demotool" make "$script" "$demos/$name.demo" >/dev/null
   expected=$(cat "${script%.script}.expected")
-  output=$(run --timedemo "$(winpath "$work/$name.demo")" --headless 2>&1 | tr -d '\r') || true
+  output=$(run --timedemo "$(winpath "$demos/$name.demo")" --headless 2>&1 | tr -d '\r') || true
   summary=$(grep -oE 'frames [0-9]+ level [0-9]+ lives [0-9]+ score [0-9]+ hash [0-9a-f]+' <<<"$output" || true)
   if [[ $summary == "$expected" ]]; then ok "demo $name: $summary"; else bad "demo $name: \"$summary\", expected \"$expected\""; fi
 done
@@ -85,13 +96,13 @@ done
 native_title() {
   local home=$work/native-$1
   mkdir -p "$home/data/quandrite" "$home/config"
-  [[ -n $2 ]] && cp "$2" "$home/data/quandrite/quandrite.dat"
-  XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config SDL_VIDEODRIVER=offscreen \
-    timeout 300 "$native/game/quandrite" --headless --seed 7 --screenshot 90 "$work/native-$1.png" >/dev/null 2>&1
+  if [[ -n $2 ]]; then cp "$2" "$home/data/quandrite/quandrite.dat"; fi
+  XDG_DATA_HOME=$home/data XDG_CONFIG_HOME=$home/config SDL_VIDEODRIVER=offscreen timeout 300 \
+    "$native/game/quandrite" --headless --seed 7 --screenshot 90 "$work/native-$1.png" --frames 91 >/dev/null 2>&1
 }
 # Frame 90 of the title screen in a real window under Wine, written as PNG.
 wine_title() {
-  run --window --seed 7 --screenshot 90 "$(winpath "$work/wine-$1.png")" >/dev/null 2>&1 || true
+  run --window --seed 7 --screenshot 90 "$(winpath "$work/wine-$1.png")" --frames 91 >/dev/null 2>&1 || true
   [[ -f $work/wine-$1.png ]]
 }
 # The largest difference of one channel between two pictures, 0 to 255.
@@ -105,7 +116,14 @@ same_picture() {
   [[ $d =~ ^[0-9]+$ ]] && ((d <= 2))
 }
 
-# 3. the window: its title, and the title frame against the native one
+# 3. the title frame in a real window against the native one, before any
+# table is saved; then the window's title
+native_title default ""
+if wine_title default && same_picture "$work/wine-default.png" "$work/native-default.png"; then
+  ok "the title frame matches the native one (largest difference $(difference "$work/wine-default.png" "$work/native-default.png"))"
+else
+  bad "the title frame differs from the native one (largest difference $(difference "$work/wine-default.png" "$work/native-default.png"))"
+fi
 run --window >/dev/null 2>&1 &
 game=$!
 window=
@@ -165,12 +183,6 @@ else
   bad "no table of 44 CRLF lines at $table"
 fi
 
-native_title default ""
-if wine_title default && same_picture "$work/wine-default.png" "$work/native-default.png"; then
-  ok "the title frame matches the native one (largest difference $(difference "$work/wine-default.png" "$work/native-default.png"))"
-else
-  bad "the title frame differs from the native one ($work/wine-default.png)"
-fi
 
 # The second start reads the table back: its title frame is the native
 # program's with the same file, and not the default table's.
@@ -208,6 +220,17 @@ if [[ -f $table ]]; then
     ok "a read-only table is kept"
   else
     bad "the read-only table was changed"
+  fi
+fi
+
+# 6. platform/ on Windows, as a program of its own
+if [[ -n $platform_test ]]; then
+  result=$(timeout 300 "$wine" "$platform_test" 2>&1 | tr -d '\r') || true
+  grep '^FAILED' <<<"$result" >&2 || true
+  if [[ $result =~ ([0-9]+)\ passed,\ ([0-9]+)\ failed ]] && ((BASH_REMATCH[2] == 0 && BASH_REMATCH[1] > 0)); then
+    ok "platform/ on Windows: ${BASH_REMATCH[0]}"
+  else
+    bad "platform/ on Windows: ${result:-no result}"
   fi
 fi
 
