@@ -165,6 +165,18 @@ play_to_initials() {
   done
   return 0
 }
+# F10 changes the scaling, which the game writes into settings.ini.
+settings=$appdata/Quandrite/settings.ini
+if [[ -n $window ]]; then
+  xdotool windowactivate --sync "$window" 2>/dev/null || true
+  xdotool key F10
+  for _ in $(seq 200); do grep -q '^scale *= *aspect' "$settings" 2>/dev/null && break; sleep 0.1; done
+  if grep -q '^scale *= *aspect' "$settings" 2>/dev/null; then
+    ok "F10 is saved in %APPDATA%\\Quandrite\\settings.ini"
+  else
+    bad "no scale = aspect in $settings"
+  fi
+fi
 if [[ -n $window ]] && play_to_initials; then
   wait_title " Quandrite 1\.0" 60 || bad "the title screen did not come back after the initials"
   for _ in $(seq 100); do [[ -f $table ]] && break; sleep 0.1; done
@@ -181,6 +193,11 @@ if [[ -f $table ]] && [[ $(wc -l <"$table") == 44 ]] && [[ $(grep -c $'\r$' "$ta
   ok "a played game's table is written to %APPDATA%\\Quandrite\\quandrite.dat"
 else
   bad "no table of 44 CRLF lines at $table"
+fi
+if compgen -G "$appdata/Quandrite/replays/*.replay" >/dev/null; then
+  ok "the game's replay is in %APPDATA%\\Quandrite\\replays"
+else
+  bad "no replay in $appdata/Quandrite/replays"
 fi
 
 
