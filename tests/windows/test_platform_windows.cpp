@@ -2,7 +2,8 @@
 // platform/ on Windows, run under Wine by tests/test_windows_wine.sh (the
 // GoogleTest suites of tests/ are built for Linux only): where the files
 // live, UTF-8 names through the wide calls, the safe replacement and its
-// refusals, stale temporary files and folders of dead processes, the lock.
+// refusals, stale temporary files and folders of dead processes, the lock,
+// Ctrl+C.
 // Prints "N passed, N failed" and exits 1 on any failure.
 #include <windows.h>
 
@@ -16,6 +17,7 @@
 #include "platform/places.h"
 #include "platform/private_folders.h"
 #include "platform/process.h"
+#include "platform/quit_signals.h"
 #include "platform/safe_file.h"
 
 namespace {
@@ -201,6 +203,20 @@ void testLock(const std::string& folder) {
     second.release();
 }
 
+// Ctrl+C in the console becomes a quit request, reported once, as the
+// window's close box is. A console of our own receives the event.
+void testQuitSignals() {
+    FreeConsole();
+    check(AllocConsole(), "a console is made for the Ctrl+C");
+    platform::catchQuitSignals();
+    check(!platform::quitRequested(), "no quit before the Ctrl+C");
+    check(GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0), "Ctrl+C is sent");
+    // The handler runs on a thread the console starts.
+    for (int wait = 0; wait < 2000 && !platform::quitRequested(); ++wait) Sleep(10);
+    check(platform::takeQuitRequest(), "Ctrl+C is a quit request");
+    check(!platform::takeQuitRequest(), "one Ctrl+C is reported once");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -224,6 +240,7 @@ int main(int argc, char** argv) {
     testInPlace(folder);
     testStaleFiles(folder);
     testLock(folder);
+    testQuitSignals();
 
     platform::removeFolder(folder.substr(0, folder.size() - 2));
     std::printf("%d passed, %d failed\n", passed, failed);
