@@ -13,7 +13,8 @@
 #      picture of that table, not the default one);
 #   5. a read-only table is loaded and kept: shown, and not saved over by
 #      another game's initials;
-#   6. platform/'s own checks on Windows (tests/windows), when given.
+#   6. the software and GPU drawing paths, fullscreen and the scaling modes
+#      run; platform/'s own checks on Windows (tests/windows), when given.
 # The Windows user is "Zoë東京" and the demos lie in "démos 東京", names
 # that reach the program only through the wide (UTF-16) calls.
 # Usage: tests/test_windows_wine.sh ZIP NATIVE-BUILD VERSION [PLATFORM-TEST.exe]
@@ -239,6 +240,22 @@ if [[ -f $table ]]; then
     bad "the read-only table was changed"
   fi
 fi
+
+# The drawing paths and the window's modes each run a second of the title:
+# SDL's software renderer, its GPU renderer (Direct3D or OpenGL, through
+# Wine's), fullscreen, and the scaling modes.
+for mode in "--renderer software" "--renderer gpu" "--fullscreen" "--window --scale integer" "--window --scale aspect"; do
+  # shellcheck disable=SC2086
+  if output=$(run $mode --frames 60 2>&1 | tr -d '\r'); then
+    if [[ $mode == "--renderer gpu" && $output != *"drawing on the GPU with"* ]]; then
+      bad "$mode names no GPU renderer: $output"
+    else
+      ok "$mode runs${output:+: $(grep -o 'drawing on the GPU with.*' <<<"$output")}"
+    fi
+  else
+    bad "$mode ended with a failure: $output"
+  fi
+done
 
 # 6. platform/ on Windows, as a program of its own
 if [[ -n $platform_test ]]; then
