@@ -3,10 +3,12 @@
 
 #include <windows.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <random>
 
+#include "platform/file_system.h"
 #include "platform/process.h"
 #include "platform/windows/text.h"
 
@@ -22,6 +24,13 @@ std::filesystem::path temporaryFolder() {
 }
 
 }  // namespace
+
+// A folder made in the user's profile (%APPDATA%) takes the profile's
+// permissions, which already keep other users out: nothing to narrow.
+int makeUserFolders(const std::string& folder) {
+    if (folder.empty()) return ENOENT;
+    return makeFolders(folder);
+}
 
 std::string makePrivateFolder(const std::string& prefix) {
     std::random_device random;

@@ -234,6 +234,11 @@ int main(int argc, char** argv) {
     // A folder whose name the ANSI calls could not spell.
     std::string folder = base + "quandrite Zoë 東京 " + std::to_string(platform::processId()) + "\\a";
     check(platform::makeFolders(folder) == 0, "folders with a UTF-8 name are made: " + folder);
+    check(platform::makeUserFolders(folder + "\\user\\données") == 0 &&
+              GetFileAttributesW(wide(folder + "\\user\\données").c_str()) != INVALID_FILE_ATTRIBUTES,
+          "the game's own folders are made, each one on the way");
+    check(platform::makeUserFolders("") != 0, "no folder is made for an empty name");
+    platform::removeFolder(folder + "\\user");
 
     testPlaces();
     testSaving(folder);

@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: MIT
 // Writes the game's icon as PNG files for the desktop, and with --ico the
 // same pictures as one Windows icon file for the program's resources:
-//   quandrite_icongen OUTDIR SIZE... [--ico FILE]
-//     ->  OUTDIR/SIZExSIZE/apps/quandrite.png, FILE
+//   quandrite_icongen OUTDIR NAME SIZE... [--ico FILE]
+//     ->  OUTDIR/SIZExSIZE/apps/NAME.png, FILE
 #include <png.h>
 
 #include <cstdio>
@@ -71,16 +71,16 @@ bool writeIco(const std::filesystem::path& path, const std::vector<std::pair<int
 
 int main(int argc, char** argv) {
     std::string ico;
-    if (argc >= 5 && std::string(argv[argc - 2]) == "--ico") {
+    if (argc >= 6 && std::string(argv[argc - 2]) == "--ico") {
         ico = argv[argc - 1];
         argc -= 2;
     }
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: quandrite_icongen OUTDIR SIZE... [--ico FILE]\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: quandrite_icongen OUTDIR NAME SIZE... [--ico FILE]\n");
         return 2;
     }
     std::vector<std::pair<int, std::filesystem::path>> pngs;
-    for (int i = 2; i < argc; ++i) {
+    for (int i = 3; i < argc; ++i) {
         int size = std::atoi(argv[i]);
         media::IconImage icon = game::gameIcon(size);
         // A blank icon means the pictures could not be read: fail the build.
@@ -93,8 +93,9 @@ int main(int argc, char** argv) {
         std::string name = std::to_string(size) + "x" + std::to_string(size);
         std::filesystem::path folder = std::filesystem::path(argv[1]) / name / "apps";
         std::filesystem::create_directories(folder);
-        if (!writePng(folder / "quandrite.png", icon)) return 1;
-        if (size <= 256) pngs.emplace_back(size, folder / "quandrite.png");
+        std::filesystem::path png = folder / (std::string(argv[2]) + ".png");
+        if (!writePng(png, icon)) return 1;
+        if (size <= 256) pngs.emplace_back(size, png);
     }
     if (!ico.empty() && !writeIco(ico, pngs)) {
         std::fprintf(stderr, "quandrite_icongen: cannot write %s\n", ico.c_str());
