@@ -23,6 +23,7 @@ Clock* activeClock = &realClock;
 }  // namespace
 
 void setClock(Clock* clock) { activeClock = clock ? clock : &realClock; }
+Clock* currentClock() { return activeClock; }
 void delayMilliseconds(int ms) { activeClock->sleepMilliseconds(ms); }
 uint64_t tickCountMilliseconds() { return activeClock->nowMilliseconds(); }
 

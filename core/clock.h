@@ -15,6 +15,8 @@ public:
 
 // The real clock; tests install their own and restore this with nullptr.
 void setClock(Clock* clock);
+// The clock in use, for one who installs theirs for a while and puts it back.
+Clock* currentClock();
 
 void delayMilliseconds(int ms);
 uint64_t tickCountMilliseconds();

@@ -18,6 +18,11 @@ namespace media {
 
 // Frames follow each other at once instead of 60 per second.
 void setFramePacing(bool on);
+bool framePacing();
+// Frames are run and not shown: nothing is drawn or presented and no sound
+// starts, while the rules, the keyboard and the window's events go on as
+// ever. A replay runs the frames before its game like this.
+void setFramesUnseen(bool on);
 
 // Called by examineKeyboard instead of reading the real keyboard; fills the
 // 256-byte snapshot (bit 7 = down) and returns whether it could be read.

@@ -20,6 +20,13 @@ struct DeviceInput {
     std::array<uint8_t, 256> pressed{};
     // A fresh press of a gamepad's Start.
     bool padStartPressed = false;
+    // The gamepads' buttons (GamepadButton bits; the stick counts as the
+    // D-pad) held now, and those of them that were up at the read before.
+    uint32_t padButtons = 0;
+    uint32_t padPressed = 0;
+    // Whether the player's last fresh press was on a gamepad rather than the
+    // keyboard, for captions that name the button to press.
+    bool lastFromPad = false;
     // Whether window 0 has the keyboard focus (headless: yes, unless a test
     // says otherwise with setKeyboardFocus).
     bool focused = true;
@@ -29,6 +36,9 @@ struct DeviceInput {
 const DeviceInput& pollDevices();
 // What the last pollDevices read.
 const DeviceInput& deviceInput();
+// A key the port presses for the player (the gamepad's Back, held, stands for
+// Escape): down in this frame's snapshot as if typed, and recorded as such.
+void pressForPlayer(int code);
 
 // For tests: these keys stand in for the keyboard (null: the real one).
 void setDeviceKeyboard(std::function<void(uint8_t* snapshot)> source);

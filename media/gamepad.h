@@ -2,10 +2,12 @@
 #pragma once
 // Gamepads through SDL's GameController API, plugged in at any time, read as
 // keys of the keyboard snapshot so that the game's rules stay the same:
-// D-pad and left stick = arrow keys, A and Start = Space, B and Back = Escape,
-// Y = S (the title screen's sound switch) where the game turns that on. In a
-// running level Start is also the pause button (DeviceInput::padStartPressed):
-// Space does nothing there.
+// D-pad and left stick = arrow keys, A and Start = Space, B and Back = Escape
+// on the game-over screen, Y = S (the title screen's sound switch) where the
+// game turns that on. In a running level Start is also the pause button
+// (DeviceInput::padStartPressed): Space does nothing there. On the title and
+// in a level B and Back are no key: a button pressed by mistake must not end
+// a game, so there Back is held for a second instead (game/port).
 #include <cstdint>
 #include <optional>
 
@@ -39,8 +41,8 @@ void addGamepadKeys(const GamepadState& pad, uint8_t* snapshot);
 // screen by the game: on the title screen Y is S (the sound switch; on the
 // game-over screen S would be typed as an initial); on the initials entry up
 // and down step through a..z (from "a" each time it opens) and A or Start
-// type the chosen letter's key.
-enum class GamepadBindings { Standard, SoundSwitch, LetterEntry };
+// type the chosen letter's key; in a level B and Back are no key.
+enum class GamepadBindings { Standard, SoundSwitch, Level, LetterEntry };
 void setGamepadBindings(GamepadBindings bindings);
 // The chosen letter while the entry is on and a gamepad is connected, else 0.
 char gamepadLetter();

@@ -1,13 +1,16 @@
 // SPDX-License-Identifier: MIT
 // The embedded sound effects and title music: each file's container, format and length read
 // from its own header, and its decoded samples checked for clipping, silence, clicks and
-// effects that are cut off while still sounding.
+// effects that are cut off while still sounding; the time warning's loudness and pitch, the
+// pickup chime's overtones and echo, and the pickups' loudness at the volumes they play at.
 #include <gtest/gtest.h>
 #include <vorbis/vorbisfile.h>
 
 #include <algorithm>
+#include <complex>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <ostream>
 #include <string>
@@ -195,6 +198,126 @@ TEST(EmbeddedSoundCatalogue, ListsExactlyTheGameSounds) {
     for (const game::SoundInfo& info : game::kSounds) want.push_back(info.number);
     EXPECT_EQ(assets::embeddedSoundNumbers(), want);
     EXPECT_FALSE(assets::embeddedSound(10));
+}
+
+// The samples of an effect, its channels mixed to one.
+std::vector<double> mono_of(int number) {
+    for (const WavExpectation& want : effects()) {
+        if (want.number != number) continue;
+        const ParsedWav wav = parse_wav(assets::embeddedSound(number));
+        const std::vector<double> x = samples_of(wav, want.bits);
+        std::vector<double> out(x.size() / want.channels);
+        for (size_t f = 0; f < out.size(); ++f) {
+            for (int c = 0; c < want.channels; ++c) out[f] += x[f * want.channels + c];
+            out[f] /= want.channels;
+        }
+        return out;
+    }
+    ADD_FAILURE() << "sound " << number << " is no effect of the catalogue";
+    return {};
+}
+
+double decibels(double rms) { return 20 * std::log10(std::max(rms, 1e-12)); }
+
+double rms_of(const std::vector<double>& x, size_t from, size_t to) {
+    double sum = 0;
+    for (size_t i = from; i < to && i < x.size(); ++i) sum += x[i] * x[i];
+    return to > from ? std::sqrt(sum / static_cast<double>(to - from)) : 0.0;
+}
+
+void fft(std::vector<std::complex<double>>& a) {
+    const size_t n = a.size();
+    for (size_t i = 1, j = 0; i < n; ++i) {
+        size_t bit = n >> 1;
+        for (; j & bit; bit >>= 1) j ^= bit;
+        j ^= bit;
+        if (i < j) std::swap(a[i], a[j]);
+    }
+    for (size_t len = 2; len <= n; len <<= 1) {
+        const std::complex<double> w = std::polar(1.0, -2 * M_PI / static_cast<double>(len));
+        for (size_t i = 0; i < n; i += len) {
+            std::complex<double> u = 1;
+            for (size_t k = 0; k < len / 2; ++k, u *= w) {
+                const std::complex<double> even = a[i + k], odd = a[i + k + len / 2] * u;
+                a[i + k] = even + odd;
+                a[i + k + len / 2] = even - odd;
+            }
+        }
+    }
+}
+
+// The share of the energy between lo and hi Hz, over Hann windows of 4096 samples that
+// overlap by half.
+double band_share(const std::vector<double>& x, double lo, double hi) {
+    constexpr size_t kWindow = 4096;
+    double band = 0, all = 0;
+    for (size_t start = 0; start + kWindow <= x.size(); start += kWindow / 2) {
+        std::vector<std::complex<double>> a(kWindow);
+        for (size_t i = 0; i < kWindow; ++i)
+            a[i] = x[start + i] * (0.5 - 0.5 * std::cos(2 * M_PI * static_cast<double>(i) / kWindow));
+        fft(a);
+        for (size_t k = 1; k < kWindow / 2; ++k) {
+            const double hz = k * 44100.0 / kWindow, e = std::norm(a[k]);
+            all += e;
+            if (hz >= lo && hz < hi) band += e;
+        }
+    }
+    return all > 0 ? band / all : 0.0;
+}
+
+// The warning plays at volume 7 at 40 % time left, over the play: it must be loud in the
+// file and sit where the ear is keenest, so that it is heard there and is not harsh at 10 %.
+TEST(EffectSound, TheTimeWarningIsLoudAndPitchedWhereTheEarIsKeenest) {
+    const std::vector<double> x = mono_of(game::sound::TimeWarning);
+    ASSERT_FALSE(x.empty());
+    const double level = decibels(rms_of(x, 0, x.size())), share = band_share(x, 2000, 4000);
+    std::printf("time warning: %.1f dBFS RMS, %.0f %% of its energy between 2 and 4 kHz\n", level, 100 * share);
+    EXPECT_GE(level, -16.0);
+    EXPECT_GE(share, 0.5);
+}
+
+// The pickup chime: bells tuned with whole-number ratios keep their overtones on the notes'
+// harmonics, far below the top of hearing; its echo is short and dies within the second.
+TEST(EffectSound, ThePickupChimeStaysInTuneAndStopsRinging) {
+    const std::vector<double> x = mono_of(game::sound::Pickup);
+    ASSERT_FALSE(x.empty());
+    const double high = band_share(x, 10000, 22050);
+    double loudest = 0;
+    for (size_t f = 0; f + 13230 <= x.size(); f += 441) loudest = std::max(loudest, rms_of(x, f, f + 13230));
+    const double late = rms_of(x, 44100, 44100 + 13230);
+    std::printf("pickup chime: %.3f %% of its energy above 10 kHz; 1.0-1.3 s at %.1f dB below its loudest\n",
+                100 * high, decibels(loudest) - decibels(late));
+    EXPECT_LE(high, 0.001) << "inharmonic overtones reach the top of hearing";
+    EXPECT_GE(decibels(loudest) - decibels(late), 30.0) << "the chime still rings after a second";
+}
+
+// Spiral and heart orbs are pickups like the others: at the volumes the game plays them at
+// (71 for the orbs and the diamond, 48 for spiral and heart: a volume v is 20 log10(v / 100)
+// dB), their loudest 300 ms must be within 1.5 dB of one another.
+TEST(EffectSound, EveryPickupIsAsLoudAsTheOthersAtItsVolume) {
+    struct Pickup {
+        int number, volume;
+    };
+    const Pickup pickups[] = {
+        {game::sound::Pickup, 71}, {game::sound::Diamond, 71}, {game::sound::Spiral, 48}, {game::sound::Heart, 48}};
+    double quietest = 0, loudest = -200;
+    for (const Pickup& p : pickups) {
+        const auto row = std::find_if(std::begin(game::kSounds), std::end(game::kSounds),
+                                      [&](const game::SoundInfo& info) { return info.number == p.number; });
+        ASSERT_NE(row, std::end(game::kSounds));
+        // Both ears count: the power of all channels, so a sound panned wide is not undercounted.
+        const std::vector<double> x = samples_of(parse_wav(assets::embeddedSound(p.number)), row->bits);
+        ASSERT_FALSE(x.empty());
+        const size_t window = 13230 * static_cast<size_t>(row->channels);
+        double best = 0;
+        for (size_t f = 0; f + window <= x.size(); f += 441 * row->channels)
+            best = std::max(best, rms_of(x, f, f + window));
+        const double heard = decibels(best) + 20 * std::log10(p.volume / 100.0);
+        std::printf("sound %d at volume %d: loudest 300 ms at %.1f dB\n", p.number, p.volume, heard);
+        quietest = std::min(quietest, heard);
+        loudest = std::max(loudest, heard);
+    }
+    EXPECT_LE(loudest - quietest, 1.5);
 }
 
 // ov_open_callbacks reading from the embedded bytes.

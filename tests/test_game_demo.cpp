@@ -64,9 +64,9 @@ TEST(Demo, DamagedFilesAreRefusedWithAReason) {
         EXPECT_EQ(cut.frames, 0u);
     }
     std::string future = bytes;
-    future[8] = 3;
+    future[8] = 4;
     decodeDemo(future, error);
-    EXPECT_NE(error.find("version 3; this game reads version 2"), std::string::npos) << error;
+    EXPECT_NE(error.find("version 4; this game reads versions 2 to 3"), std::string::npos) << error;
     decodeDemo("QUANDEMX" + bytes.substr(8), error);
     EXPECT_EQ(error, "not a Quandrite demo");
 

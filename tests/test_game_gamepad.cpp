@@ -3,12 +3,14 @@
 // layer (as a virtual pad, headless) and the real game loop reads it.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
 #include "core/clock.h"
 #include "core/random.h"
 #include "game/port/game.h"
+#include "game/rules/catalogue.h"
 #include "game/screens/hiscores.h"
 #include "media/gamepad.h"
 #include "media/keyboard.h"
@@ -128,6 +130,15 @@ TEST_F(GamepadGame, StartWalkDieAndLeaveTheNameEmptyWithThePadAlone) {
     setDrawLog(nullptr);
     EXPECT_EQ(letterShownInSlot(1), 'd') << "D-pad and stick step up";
     EXPECT_EQ(s.initialsCount, 0) << "choosing types nothing";
+    // Chosen, not typed: dimmed, over the slot's underscore.
+    for (const DrawCall& call : drawn) {
+        if (call.x == 492 && call.y == 355) {
+            EXPECT_LT(call.intensity, 200) << "the chosen letter is dimmed";
+        }
+    }
+    EXPECT_TRUE(std::any_of(drawn.begin(), drawn.end(), [](const DrawCall& call) {
+        return call.sprite == game::sprite::Underscore && call.x == 492;
+    })) << "and the underscore stays under it";
     tap(PadA);
     ASSERT_EQ(s.initialsCount, 1) << "A takes the letter";
     EXPECT_EQ(s.initials[1], "d");
@@ -149,8 +160,45 @@ TEST_F(GamepadGame, StartWalkDieAndLeaveTheNameEmptyWithThePadAlone) {
     EXPECT_LE(row, 10) << "500 points for dc are in the saved table";
 
     ASSERT_TRUE(holdUntil({PadStart}, Screen::Play, 10)) << "and the pad starts the next game";
-    hold({PadB});
-    EXPECT_EQ(game.screen(), Screen::Title) << "B leaves to the title like Escape";
+    hold({});
+    hold({PadB}, 5);
+    EXPECT_EQ(game.screen(), Screen::Play) << "B does nothing in a level";
+    tap(PadBack);
+    EXPECT_EQ(game.screen(), Screen::Play) << "nor does a short press of Back";
+    hold({PadBack}, game::kBackHoldFrames - 1);
+    EXPECT_EQ(game.screen(), Screen::Play) << "Back must be held for a second";
+    hold({PadBack});
+    EXPECT_EQ(game.screen(), Screen::Title) << "held for a second, Back leaves to the title like Escape";
+    hold({PadBack}, game::kBackHoldFrames + 5);
+    EXPECT_EQ(game.screen(), Screen::Title) << "the same hold goes on to nothing until Back is let go";
+    hold({});
+    hold({PadBack}, game::kBackHoldFrames);
+    EXPECT_EQ(game.screen(), Screen::Closed) << "on the title, Back held for a second quits";
+}
+
+// The bar that fills while Back is held is drawn over the frame, growing
+// with the hold, and goes when Back is let go.
+TEST_F(GamepadGame, TheHoldBarFillsWhileBackIsHeld) {
+    ASSERT_TRUE(holdUntil({PadStart}, Screen::Play, 10));
+    hold({});
+    std::vector<DrawCall> drawn;
+    auto columnsDrawn = [&] {
+        int columns = 0;
+        for (const DrawCall& d : drawn) columns += d.sprite == game::sprite::HoldBarColumn;
+        return columns;
+    };
+    setDrawLog(&drawn);
+    hold({PadBack}, 15);
+    int quarter = columnsDrawn();
+    drawn.clear();
+    hold({PadBack}, 15);
+    int half = columnsDrawn();
+    drawn.clear();
+    hold({});
+    setDrawLog(nullptr);
+    EXPECT_GT(quarter, 0);
+    EXPECT_GT(half, quarter) << "the bar grows with the hold";
+    EXPECT_EQ(columnsDrawn(), 0) << "let go, the bar is gone";
 }
 
 }  // namespace

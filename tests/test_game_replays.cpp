@@ -3,6 +3,8 @@
 // the same end into a table of its own, the folder keeps the newest and the
 // best, and the title screen's R plays the best one.
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -23,6 +25,7 @@
 #include "game/port/replay_keeper.h"
 #include "game/port/replays.h"
 #include "game/port/state_hash.h"
+#include "game/rules/catalogue.h"
 #include "media/automation.h"
 #include "media/device_keys.h"
 #include "media/keyboard.h"
@@ -151,6 +154,60 @@ TEST_F(PlayersRun, RPlaysTheBestReplayUntilALeaveKeyThenTheTitleStartsAfresh) {
     EXPECT_EQ(game.state.levelFrames, 5) << "an R held on is not pressed again";
 }
 
+// A replay of the second game of a run: the title and the first game run
+// unseen and cost no time, then the second game is shown from its first
+// frame, every frame with the REPLAY tag.
+TEST_F(PlayersRun, AWatchedReplayShowsItsOwnGameFromItsFirstFrameWithATag) {
+    frames(30);
+    playAGame();
+    frames(200);
+    playAGame();
+    std::vector<ReplayFile> kept = listReplays(data.path() + "/quandrite/replays");
+    ASSERT_EQ(kept.size(), 2u);
+    Demo demo;
+    std::string error;
+    ASSERT_TRUE(readDemoFile(kept.back().path, demo, error)) << error;
+    Demo first;
+    ASSERT_TRUE(readDemoFile(kept.front().path, first, error)) << error;
+    EXPECT_GT(first.gameStart, 30u) << "after the title's frames";
+    EXPECT_GT(demo.gameStart, first.frames) << "the second game starts after the first one ended";
+    EXPECT_LT(demo.gameStart, demo.frames);
+
+    struct Shown {
+        Screen screen;
+        int level;
+        bool tagged;
+        uint64_t clockMs;
+    };
+    std::vector<Shown> shown;
+    std::vector<media::DrawCall> drawn;
+    Game replayed;
+    media::setDrawLog(&drawn);
+    media::setFlipObserver([&](uint64_t) {
+        // An unseen frame draws nothing.
+        if (drawn.empty()) return;
+        bool tagged = std::any_of(drawn.begin(), drawn.end(),
+                                  [](const media::DrawCall& d) { return d.sprite == sprite::ReplayTag; });
+        shown.push_back({replayed.screen(), replayed.state.levelNumber, tagged, clock.nowMilliseconds()});
+        drawn.clear();
+    });
+    const uint64_t startMs = clock.nowMilliseconds();
+    const uint64_t flipsBefore = media::framesFlipped();
+    watchReplay(replayed, demo);
+    media::setFlipObserver(nullptr);
+    media::setDrawLog(nullptr);
+    replayed.endProgram();
+
+    ASSERT_FALSE(shown.empty());
+    EXPECT_EQ(shown.front().screen, Screen::Play) << "the first frame shown is of the game";
+    EXPECT_EQ(shown.front().level, 1);
+    EXPECT_LE(shown.front().clockMs - startMs, 1000u) << "its first level within a second";
+    EXPECT_TRUE(std::none_of(shown.begin(), shown.end(), [](const Shown& f) { return f.screen == Screen::Title; }))
+        << "the title before it is not shown";
+    EXPECT_TRUE(std::all_of(shown.begin(), shown.end(), [](const Shown& f) { return f.tagged; }));
+    EXPECT_GE(media::framesFlipped() - flipsBefore - shown.size(), demo.gameStart - 5) << "the rest ran unseen";
+}
+
 TEST(Replays, TheNewestTwentyAndTheBestAreKept) {
     ScratchDir dir;
     Demo demo;
@@ -201,7 +258,7 @@ TEST(Replays, AReplayOfAnotherBuildOrFormatSaysSo) {
     bytes[8] = 1;
     testing_support::writeWholeFile(dir.path() + "/v1.replay", bytes);
     EXPECT_FALSE(readDemoFile(dir.path() + "/v1.replay", read, error));
-    EXPECT_NE(error.find("format version 1; this game reads version 2"), std::string::npos) << error;
+    EXPECT_NE(error.find("format version 1; this game reads versions 2 to 3"), std::string::npos) << error;
 }
 
 TEST(Replays, ASavedReplayIsWholeOnTheDiskOrNotThereWithTheReason) {
@@ -282,10 +339,43 @@ TEST(ReplayFiles, EveryValueOfTheStartIsHeldToWhatASettingCouldBe) {
     demo.start.names[1] = "abcd";
     decodeDemo(encodeDemo(demo), error);
     EXPECT_NE(error.find("a name of 4 letters"), std::string::npos) << error;
-    std::string bytes = encodeDemo(Demo{0, kBuildId, {}, 0, {}});
+    std::string bytes = encodeDemo(Demo{0, kBuildId, {}, 0, 0, {}});
     bytes[8 + 2 + 4 + 1 + kBuildId.size()] = 2;
     decodeDemo(bytes, error);
     EXPECT_NE(error.find("its sound switch is 2"), std::string::npos) << error;
+}
+
+// The files of the version before, which lack the game's start, still
+// play, from start-up; a game that starts after the file's end is damage.
+TEST(ReplayFiles, TheGamesStartIsKeptAndOlderFilesWithoutItStillPlay) {
+    Demo demo;
+    demo.buildId = kBuildId;
+    demo.frames = 900;
+    demo.gameStart = 345;
+    demo.changes = {{10, {key::Right}}, {400, {key::Right}}};
+    std::string error;
+    std::string bytes = encodeDemo(demo);
+    Demo back = decodeDemo(bytes, error);
+    ASSERT_EQ(error, "");
+    EXPECT_EQ(back.gameStart, 345u);
+
+    // Version 2: the version before, without the start's varint (one byte
+    // for 0) after the window's place and size.
+    demo.gameStart = 0;
+    std::string v2 = encodeDemo(demo);
+    const size_t header = 8 + 2 + 4 + 1 + kBuildId.size() + 1 + 1 + 16;
+    ASSERT_EQ(static_cast<uint8_t>(v2[header]), 0) << "the start's varint";
+    v2.erase(header, 1);
+    v2[8] = 2;
+    Demo old = decodeDemo(v2, error);
+    ASSERT_EQ(error, "") << "a version 2 file is read";
+    EXPECT_EQ(old.gameStart, 0u) << "and played from start-up";
+    EXPECT_EQ(old.frames, 900u);
+    EXPECT_EQ(old.changes.size(), 2u);
+
+    demo.gameStart = 901;
+    decodeDemo(encodeDemo(demo), error);
+    EXPECT_NE(error.find("its game starts after its end"), std::string::npos) << error;
 }
 
 TEST(ReplayFiles, ADemoIsBoundedByWhatAGameCanReachBeforeItIsRead) {

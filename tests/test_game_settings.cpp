@@ -40,6 +40,8 @@ Settings unusual() {
     s.height = 900;
     s.renderer = "software";
     s.volume = 35;
+    s.filter = "smooth";
+    s.hints = false;
     return s;
 }
 
@@ -76,7 +78,9 @@ TEST(Settings, EachBadLineIsNamedAndTheRestIsTaken) {
         "  Volume = 40   ; quieter\n"
         "SCALE=Aspect\n"
         "size = 1280x720\n"
-        "fullscreen = yes\n",
+        "fullscreen = yes\n"
+        "filter = blurry\n"
+        "hints = off\n",
         complaints);
     EXPECT_EQ(s.volume, 40);
     EXPECT_EQ(s.scale, "aspect");
@@ -84,7 +88,10 @@ TEST(Settings, EachBadLineIsNamedAndTheRestIsTaken) {
     EXPECT_EQ(s.height, 720);
     EXPECT_TRUE(s.fullscreen);
     EXPECT_TRUE(s.sound) << "a bad value leaves the default";
-    ASSERT_EQ(complaints.size(), 5u);
+    EXPECT_FALSE(s.hints);
+    EXPECT_EQ(s.filter, "auto") << "an unknown filter leaves the default";
+    ASSERT_EQ(complaints.size(), 6u);
+    EXPECT_EQ(complaints[5], "line 11: filter is auto, sharp or smooth: filter = blurry");
     EXPECT_EQ(complaints[0].rfind("line 2: sound is on or off", 0), 0u) << complaints[0];
     EXPECT_EQ(complaints[1].rfind("line 3: volume", 0), 0u) << complaints[1];
     EXPECT_EQ(complaints[2].rfind("line 4: size", 0), 0u) << complaints[2];

@@ -37,15 +37,29 @@ TEST(GamepadMapping, ButtonsStandForTheGameKeysAndNothingElse) {
     EXPECT_EQ(keysOf({}), std::set<int>{});
     EXPECT_EQ(keysOf({PadA}), std::set<int>{key::Space});
     EXPECT_EQ(keysOf({PadStart}), std::set<int>{key::Space});
-    EXPECT_EQ(keysOf({PadB}), std::set<int>{key::Escape});
-    EXPECT_EQ(keysOf({PadBack}), std::set<int>{key::Escape});
+    // The title's bindings, as at start-up: B and Back are no key there.
+    EXPECT_EQ(keysOf({PadB}), std::set<int>{});
+    EXPECT_EQ(keysOf({PadBack}), std::set<int>{});
     EXPECT_EQ(keysOf({PadY}), std::set<int>{key::S});
     EXPECT_EQ(keysOf({PadX}), std::set<int>{}) << "X has no job";
     EXPECT_EQ(keysOf({PadUp}), std::set<int>{key::Up});
     EXPECT_EQ(keysOf({PadDown}), std::set<int>{key::Down});
     EXPECT_EQ(keysOf({PadLeft}), std::set<int>{key::Left});
     EXPECT_EQ(keysOf({PadRight}), std::set<int>{key::Right});
-    EXPECT_EQ(keysOf({PadA | PadB | PadLeft | PadUp}), (std::set<int>{key::Space, key::Escape, key::Left, key::Up}));
+    EXPECT_EQ(keysOf({PadA | PadB | PadLeft | PadUp}), (std::set<int>{key::Space, key::Left, key::Up}));
+
+    // B and Back are Escape where Escape accepts (the game-over screen), and
+    // nothing in a level, where a button pressed by mistake must not end it.
+    setGamepadBindings(GamepadBindings::Standard);
+    EXPECT_EQ(keysOf({PadB}), std::set<int>{key::Escape});
+    EXPECT_EQ(keysOf({PadBack}), std::set<int>{key::Escape});
+    EXPECT_EQ(keysOf({PadY}), std::set<int>{}) << "Y switches the sound on the title only";
+    setGamepadBindings(GamepadBindings::LetterEntry);
+    EXPECT_EQ(keysOf({PadB}), std::set<int>{key::Escape});
+    setGamepadBindings(GamepadBindings::Level);
+    EXPECT_EQ(keysOf({PadB | PadBack}), std::set<int>{});
+    EXPECT_EQ(keysOf({PadA | PadRight}), (std::set<int>{key::Space, key::Right}));
+    setGamepadBindings(GamepadBindings::SoundSwitch);
 }
 
 TEST(GamepadMapping, LeftStickIsADirectionOnlyBeyondTheDeadZone) {
@@ -92,7 +106,7 @@ TEST_F(GamepadSnapshot, AConnectedPadIsReadLikeTheKeyboardAndOnlyWithFocus) {
 }
 
 TEST_F(GamepadSnapshot, ASourceStandsInForThePadSoDemosReplayExactly) {
-    setVirtualGamepad(GamepadState{PadB});
+    setVirtualGamepad(GamepadState{PadA});
     std::vector<uint8_t> seen;
     setKeyboardObserver([&](const uint8_t* keys) { seen.assign(keys, keys + 256); });
     injectKeys({key::Up});
@@ -100,9 +114,9 @@ TEST_F(GamepadSnapshot, ASourceStandsInForThePadSoDemosReplayExactly) {
     EXPECT_EQ(keysDown(), std::set<int>{key::Up});
     setKeyboardSource(nullptr);
     examineKeyboard();
-    EXPECT_EQ(keysDown(), std::set<int>{key::Escape});
+    EXPECT_EQ(keysDown(), std::set<int>{key::Space});
     ASSERT_EQ(seen.size(), 256u);
-    EXPECT_EQ(seen[key::Escape], 0x80) << "a recording sees the pad's keys";
+    EXPECT_EQ(seen[key::Space], 0x80) << "a recording sees the pad's keys";
     setKeyboardObserver(nullptr);
 }
 
@@ -165,7 +179,7 @@ TEST_F(SdlGamepad, APadPluggedInWhileRunningIsReadAndReleasedWhenPulledOut) {
     SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTX, -20000);
     SDL_JoystickSetVirtualAxis(joystick_, SDL_CONTROLLER_AXIS_LEFTY, 4000);
     examineKeyboard();
-    EXPECT_EQ(keysDown(), (std::set<int>{key::Escape, key::S, key::Left}));
+    EXPECT_EQ(keysDown(), (std::set<int>{key::S, key::Left})) << "Back is no key on the title";
 
     setKeyboardFocus(FocusOverride::Unfocused);
     examineKeyboard();

@@ -36,6 +36,7 @@ const Expected kExpected[] = {
 };
 
 constexpr int kMark = 30;
+constexpr int kStripes = 31;
 
 class WindowPicture : public ::testing::Test {
 protected:
@@ -52,9 +53,16 @@ protected:
         for (int y = 0; y < kScreenHeight; ++y)
             for (int x = 0; x < kScreenWidth; x += 4) box(x, y, 4, 1, rgb(1 + x / 4, 1 + y % 255, 1 + y / 255));
         stopDrawing();
+        // White columns one pixel wide, one apart, on black (which, being
+        // transparent in a sprite, leaves the cleared screen's black).
+        ASSERT_TRUE(createSprite(kStripes, kScreenWidth, kScreenHeight));
+        startDrawing(spriteOutput(kStripes));
+        for (int x = 0; x < kScreenWidth; x += 2) box(x, 0, 1, kScreenHeight, rgb(255, 255, 255));
+        stopDrawing();
     }
     void TearDown() override {
         setScaleMode(ScaleMode::Stretch);
+        setScaleFilter(ScaleFilter::Auto);
         setRendererChoice(RendererChoice::Auto);
         closeScreen();
         shutdownSprites();
@@ -74,6 +82,8 @@ protected:
 };
 
 TEST_F(WindowPicture, EachModePlacesAndSizesThePictureAtEveryWindowSize) {
+    // The original's nearest-pixel scaling; the smooth filter is tested below.
+    setScaleFilter(ScaleFilter::Sharp);
     for (const Expected& e : kExpected) {
         SCOPED_TRACE(testing::Message() << e.width << " x " << e.height << " " << scaleModeName(e.mode));
         Window* window = openWindow(0, 0, 0, e.width, e.height, " Quandrite", kWindowStyleOverlapped);
@@ -111,6 +121,45 @@ TEST_F(WindowPicture, EachModePlacesAndSizesThePictureAtEveryWindowSize) {
                     ASSERT_EQ(got, want) << x << "," << y;
                 }
             }
+    }
+}
+
+// The automatic filter: whole multiples stay sharp, every pixel one of the
+// picture's; a fraction blends neighbours, so over 1-pixel stripes of black
+// and white the window shows greys that the picture does not have.
+TEST_F(WindowPicture, AutoFilterBlendsFractionsAndKeepsWholeMultiplesSharp) {
+    ASSERT_EQ(scaleFilter(), ScaleFilter::Auto) << "the default";
+    struct Case {
+        int width, height;
+        ScaleMode mode;
+        bool smooth;
+    };
+    for (const Case& c : {Case{2100, 1300, ScaleMode::Integer, false}, Case{1600, 900, ScaleMode::Stretch, true},
+                          Case{800, 500, ScaleMode::Aspect, true}}) {
+        SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " " << scaleModeName(c.mode));
+        Window* window = openWindow(0, 0, 0, c.width, c.height, " Quandrite", kWindowStyleOverlapped);
+        ASSERT_NE(window, nullptr);
+        ASSERT_EQ(openWindowedScreen(window, 0, 0, c.width, c.height, 1, 0, 0), 1);
+        setScaleMode(c.mode);
+        clearScreen(0);
+        displaySprite(kStripes, 0, 0, 255);
+        ASSERT_EQ(flipBuffers(), 1);
+        SDL_Surface* surface = SDL_GetWindowSurface(mainSdlWindow());
+        ASSERT_NE(surface, nullptr);
+        PictureRect r = pictureRect(c.mode, c.width, c.height);
+        EXPECT_EQ(smoothScaling(ScaleFilter::Auto, r), c.smooth);
+        int greys = 0;
+        int y = r.y + r.height / 2;
+        for (int x = r.x; x < r.x + r.width; ++x) {
+            const auto* row = reinterpret_cast<const uint8_t*>(surface->pixels) +
+                              static_cast<ptrdiff_t>(y) * surface->pitch;
+            uint32_t green = (reinterpret_cast<const uint32_t*>(row)[x] >> 8) & 0xFF;
+            if (green > 30 && green < 225) ++greys;
+        }
+        if (c.smooth) EXPECT_GT(greys, r.width / 4);
+        else EXPECT_EQ(greys, 0);
+        closeScreen();
+        closeAllWindows();
     }
 }
 

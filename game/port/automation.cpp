@@ -69,6 +69,25 @@ Timedemo::Timedemo() {
 
 Timedemo::~Timedemo() { core::setClock(nullptr); }
 
+UnseenFrames::UnseenFrames() : clockBefore_(core::currentClock()), pacingBefore_(media::framePacing()) {
+    core::setClock(&clock_);
+    media::setFramePacing(false);
+    media::setFramesUnseen(true);
+}
+
+UnseenFrames::~UnseenFrames() {
+    media::setFramesUnseen(false);
+    media::setFramePacing(pacingBefore_);
+    core::setClock(clockBefore_);
+}
+
+void runUnseenUntil(Game& game, const DemoPlayback& playback, uint64_t examinations) {
+    if (playback.position() >= examinations) return;
+    UnseenFrames unseen;
+    while (game.screen() != Screen::Closed && !playback.finished() && playback.position() < examinations)
+        game.runFrame();
+}
+
 uint64_t framesShown() { return media::framesFlipped(); }
 
 }  // namespace game

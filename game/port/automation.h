@@ -12,6 +12,7 @@
 
 #include "core/clock.h"
 #include "game/port/demo.h"
+#include "game/port/game.h"
 
 namespace game {
 
@@ -99,6 +100,27 @@ public:
 private:
     core::VirtualClock clock_;
 };
+
+// While this lives frames are run and not shown, as fast as the rules run:
+// time is virtual, nothing is drawn, presented or heard. A replay runs the
+// frames before its game like this.
+class UnseenFrames {
+public:
+    UnseenFrames();
+    ~UnseenFrames();
+    UnseenFrames(const UnseenFrames&) = delete;
+    UnseenFrames& operator=(const UnseenFrames&) = delete;
+
+private:
+    core::VirtualClock clock_;
+    core::Clock* clockBefore_;
+    bool pacingBefore_;
+};
+
+// Runs `game` unseen until the demo being played back has replayed
+// `examinations` keyboard examinations (the start of the game it keeps),
+// the window is closed or the demo ends.
+void runUnseenUntil(Game& game, const DemoPlayback& playback, uint64_t examinations);
 
 // Frames shown since the program started.
 uint64_t framesShown();

@@ -132,6 +132,7 @@ std::string encodeDemo(const Demo& demo) {
         }
     for (int32_t value : {demo.start.windowX, demo.start.windowY, demo.start.windowWidth, demo.start.windowHeight})
         for (int i = 0; i < 4; ++i) out.push_back(static_cast<char>((static_cast<uint32_t>(value) >> (8 * i)) & 0xFF));
+    putVarint(out, demo.gameStart);
     uint64_t last = 0;
     for (const KeyChange& change : demo.changes) {
         // A keyboard never changes 255 keys at once; split such a change all the same.
@@ -162,10 +163,10 @@ Demo decodeDemo(const std::string& bytes, std::string& error, DemoFault* fault) 
     if (!in.text(magic, sizeof kMagic) || std::memcmp(magic.data(), kMagic, sizeof kMagic) != 0)
         return failed("not a Quandrite demo");
     if (!in.little(version, 2)) return failed("the demo is truncated");
-    if (version != kDemoVersion) {
+    if (version < kOldestDemoVersion || version > kDemoVersion) {
         if (fault) *fault = DemoFault::OtherVersion;
-        return failed("the demo has format version " + std::to_string(version) + "; this game reads version " +
-                      std::to_string(kDemoVersion));
+        return failed("the demo has format version " + std::to_string(version) + "; this game reads versions " +
+                      std::to_string(kOldestDemoVersion) + " to " + std::to_string(kDemoVersion));
     }
     if (!in.little(seed, 4) || !in.byte(idLength) || !in.text(demo.buildId, idLength))
         return failed("the demo is truncated");
@@ -202,6 +203,7 @@ Demo decodeDemo(const std::string& bytes, std::string& error, DemoFault* fault) 
         if (corner < -kMaxWindowSide || corner > kMaxWindowSide)
             return failed("the demo is damaged: its window is at " + std::to_string(start.windowX) + ", " +
                           std::to_string(start.windowY) + ", off any desktop");
+    if (version >= 3 && !in.varint(demo.gameStart)) return failed("the demo is truncated");
     for (;;) {
         uint64_t frames = 0;
         uint8_t count = 0;
@@ -222,6 +224,7 @@ Demo decodeDemo(const std::string& bytes, std::string& error, DemoFault* fault) 
         }
         demo.changes.push_back(std::move(change));
     }
+    if (demo.gameStart > demo.frames) return failed("the demo is damaged: its game starts after its end");
     error.clear();
     if (fault) *fault = DemoFault::None;
     return demo;
@@ -237,7 +240,8 @@ bool writeDemoFile(const std::string& path, const Demo& demo, std::string& error
     // Checked before it is written: a demo that does not replay is worse than none.
     std::string readError;
     Demo back = decodeDemo(bytes, readError);
-    if (!readError.empty() || back.frames != demo.frames || !(back.start == demo.start) || encodeDemo(back) != bytes) {
+    if (!readError.empty() || back.frames != demo.frames || back.gameStart != demo.gameStart ||
+        !(back.start == demo.start) || encodeDemo(back) != bytes) {
         error = "the demo for " + path + " does not read back the same";
         return false;
     }

@@ -7,8 +7,10 @@
 // File: "QUANDEMO", version (u16), seed (u32), build id (u8 length + text),
 // sound switch at start-up (u8), hiscore rows at start-up (u8: 0 for the
 // default table, or 10 rows of u8 name length + name + score as u32), the
-// window's place and size at start-up (4 x u32), then records: examinations since the previous record (varint), number
-// of codes (u8; 255 ends the demo), the codes (u8 each; each toggles that key).
+// window's place and size at start-up (4 x u32), from version 3 the examinations before the game a replay
+// shows (varint), then records: examinations since the previous record (varint), number of codes (u8; 255
+// ends the demo), the codes (u8 each; each toggles that key). Version 2 files, which lack the game's
+// start, still play, from start-up.
 #include <array>
 #include <cstdint>
 #include <string>
@@ -18,7 +20,9 @@
 
 namespace game {
 
-constexpr uint16_t kDemoVersion = 2;
+constexpr uint16_t kDemoVersion = 3;
+// The oldest version this game still reads.
+constexpr uint16_t kOldestDemoVersion = 2;
 // What a game can reach, checked as a demo is read, before anything grows
 // with it: six hours of play, a key change every second frame of it, and
 // the bytes those take. A file past them is damaged, not a longer game.
@@ -39,6 +43,9 @@ struct Demo {
     std::string buildId;
     StartValues start;
     uint64_t frames = 0;  // keyboard examinations recorded
+    // The examinations before the game a replay shows: the frames of the
+    // title and of earlier games in the same run, which a replay runs unseen.
+    uint64_t gameStart = 0;
     std::vector<KeyChange> changes;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "game/port/game.h"
 
+#include "game/port/port_captions.h"
 #include "game/screens/asset_catalog.h"
 #include "game/screens/game_over.h"
 #include "game/screens/hiscores.h"
@@ -11,6 +12,7 @@
 #include "media/files.h"
 #include "media/gamepad.h"
 #include "media/keyboard.h"
+#include "media/overlay.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/window.h"
@@ -19,6 +21,8 @@ namespace game {
 
 void Game::startUp(const StartValues& values) {
     pause_.end();
+    leave_.reset();
+    media::setOverlay([this] { drawPortCaptions(); });
     // Decoding the pictures takes longer than anything else at start-up; the
     // second core does it while the hiscore load waits.
     prefetchSpriteCatalogue();
@@ -37,8 +41,9 @@ void Game::startUp(const StartValues& values) {
 void Game::enterScreen(Screen next) {
     screen_ = next;
     // What the gamepad's buttons stand for on this screen.
-    media::setGamepadBindings(next == Screen::Title ? media::GamepadBindings::SoundSwitch
-                                                    : media::GamepadBindings::Standard);
+    media::setGamepadBindings(next == Screen::Title  ? media::GamepadBindings::SoundSwitch
+                              : next == Screen::Play ? media::GamepadBindings::Level
+                                                     : media::GamepadBindings::Standard);
     switch (next) {
     case Screen::Title: enterTitleScreen(state); break;
     case Screen::Play:
@@ -60,9 +65,11 @@ void Game::runFrame() {
     media::pollDevices();
     Screen next = screen_;
     if (pause_.frame(screen_, state.levelStarted == 1, next)) {
+        leave_.reset();
         if (next != screen_) enterScreen(next);
         return;
     }
+    leave_.frame(screen_);
     switch (screen_) {
     case Screen::Title: next = titleFrame(state); break;
     case Screen::Play: next = playFrame(state); break;
@@ -72,9 +79,21 @@ void Game::runFrame() {
     if (next != screen_) enterScreen(next);
 }
 
+void Game::drawPortCaptions() const {
+    PortView view;
+    view.screen = screen_;
+    view.state = &state;
+    view.paused = pause_.paused();
+    view.hints = hints_;
+    view.watching = watching_;
+    view.leave = &leave_;
+    game::drawPortCaptions(view);
+}
+
 void Game::endProgram() {
     screen_ = Screen::Closed;
     pause_.end();
+    media::setOverlay(nullptr);
     media::releaseSound();
     media::releaseKeyboard();
     media::closeScreen();

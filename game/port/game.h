@@ -3,6 +3,7 @@
 // The whole game: the state record and the screen that runs now. The three
 // screens (title, play, game over) are states of one loop; entering a screen
 // replaces the one before, so nothing waits on the stack for a screen to end.
+#include "game/port/leave_controls.h"
 #include "game/port/pause.h"
 #include "game/rules/game_state.h"
 #include "game/screens/screens.h"
@@ -26,11 +27,19 @@ public:
 
     Screen screen() const { return screen_; }
     bool paused() const { return pause_.paused(); }
+    // The start prompt of a waiting level (on unless the player's settings
+    // turn it off) and the REPLAY tag of a replay being watched.
+    void showHints(bool on) { hints_ = on; }
+    void showReplayTag(bool on) { watching_ = on; }
     GameState state{};
 
 private:
+    void drawPortCaptions() const;
     Screen screen_ = Screen::Closed;
     PauseControl pause_;
+    LeaveControls leave_;
+    bool hints_ = true;
+    bool watching_ = false;
 };
 
 int runFromCommandLine(int argc, char** argv);

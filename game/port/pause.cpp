@@ -14,32 +14,15 @@ namespace game {
 
 namespace {
 constexpr int kDimIntensity = 160;
+// The caption's two lines, centred on the screen with a gap between them.
+constexpr int kCaptionGap = 10;
 
-// PAUSED in a 5 x 7 pixel font, each font pixel drawn as a square.
-constexpr int kGlyphWidth = 5;
-constexpr int kGlyphHeight = 7;
-constexpr int kPixel = 5;
-constexpr const char* kCaption[kGlyphHeight] = {
-    "11110 01110 10001 01111 11111 11110", "10001 10001 10001 10000 10000 10001", "10001 10001 10001 10000 10000 10001",
-    "11110 11111 10001 01110 11110 10001", "10000 10001 10001 00001 10000 10001", "10000 10001 10001 00001 10000 10001",
-    "10000 10001 01110 11110 11111 11110",
-};
-constexpr int kCaptionColumns = 6 * (kGlyphWidth + 1) - 1;
-
-void makePictures() {
+void makeDimmer() {
     using namespace media;
     if (createSprite(sprite::PauseDimmer, kScreenWidth, kScreenHeight) &&
         startDrawing(spriteOutput(sprite::PauseDimmer))) {
         // Black would be transparent; this is the darkest colour that is not.
         box(0, 0, kScreenWidth, kScreenHeight, rgb(1, 1, 1));
-        stopDrawing();
-    }
-    if (createSprite(sprite::PauseCaption, kCaptionColumns * kPixel, kGlyphHeight * kPixel) &&
-        startDrawing(spriteOutput(sprite::PauseCaption))) {
-        for (int row = 0; row < kGlyphHeight; ++row)
-            for (int column = 0; column < kCaptionColumns; ++column)
-                if (kCaption[row][column] == '1')
-                    box(column * kPixel, row * kPixel, kPixel, kPixel, rgb(255, 255, 255));
         stopDrawing();
     }
 }
@@ -49,8 +32,11 @@ Screen showPausedFrame() {
     if (windowEvent() == kEventCloseWindow) return Screen::Closed;
     redrawLastFrame();
     displaySprite(sprite::PauseDimmer, 0, 0, kDimIntensity);
-    displaySprite(sprite::PauseCaption, (kScreenWidth - kCaptionColumns * kPixel) / 2,
-                  (kScreenHeight - kGlyphHeight * kPixel) / 2, 255);
+    int height = spriteHeight(sprite::PausedCaption) + kCaptionGap + spriteHeight(sprite::ContinuePrompt);
+    int y = (kScreenHeight - height) / 2;
+    displaySprite(sprite::PausedCaption, (kScreenWidth - spriteWidth(sprite::PausedCaption)) / 2, y, 255);
+    y += spriteHeight(sprite::PausedCaption) + kCaptionGap;
+    displaySprite(sprite::ContinuePrompt, (kScreenWidth - spriteWidth(sprite::ContinuePrompt)) / 2, y, 255);
     flipBuffers();
     return Screen::Play;
 }
@@ -81,7 +67,7 @@ void PauseControl::begin() {
     paused_ = true;
     media::holdLastFrame(true);
     media::pauseSounds(true);
-    makePictures();
+    makeDimmer();
 }
 
 void PauseControl::end() {

@@ -2,11 +2,10 @@
 #pragma once
 // The pause of a running level: P, Pause or the gamepad's Start (once the
 // level is started), or the window losing the focus, hold the play loop.
-// While paused the last frame stays on screen, dimmed, with a PAUSED caption;
-// the window still answers, no rule runs, no key reaches the game, the state
-// stays as it is, the sounds hold and a recording records nothing. P, Pause or
-// Start go on; a regained focus does not. The title and game-over screens
-// never pause.
+// While paused the last frame stays on screen, dimmed, with PAUSED and the
+// keys that go on ("P OR START TO CONTINUE"); the window still answers, no rule runs, no key reaches the game, the
+// state stays as it is, the sounds hold and a recording records nothing. P, Pause or Start go on; a regained focus does
+// not. The title and game-over screens never pause.
 #include "game/screens/screens.h"
 
 namespace game {

@@ -44,13 +44,16 @@ void PlayerRun::prepare(StartValues& values) {
     if (media::parseScaleMode(running_->scale, mode)) media::setScaleMode(mode);
     media::RendererChoice renderer{};
     if (media::parseRendererChoice(running_->renderer, renderer)) media::setRendererChoice(renderer);
+    media::ScaleFilter filter{};
+    if (media::parseScaleFilter(running_->filter, filter)) media::setScaleFilter(filter);
     if (replaying_) return;
     values.soundOn = running_->sound ? 1 : 0;
     values.windowWidth = running_->width;
     values.windowHeight = running_->height;
 }
 
-void PlayerRun::started(const Game& game, uint32_t seed) {
+void PlayerRun::started(Game& game, uint32_t seed) {
+    if (running_) game.showHints(running_->hints);
     if (!replays_) return;
     replays_->begin(seed);
     replays_->started(game.state);

@@ -22,7 +22,7 @@ public:
     void prepare(StartValues& values);
     bool keepsReplays() const { return replays_.has_value(); }
     // Once start-up is done, with the seed it was given.
-    void started(const Game& game, uint32_t seed);
+    void started(Game& game, uint32_t seed);
     void afterFrame(Game& game);
     // The end of the run: a change of the settings not yet written is.
     void finish();

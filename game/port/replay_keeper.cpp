@@ -20,15 +20,6 @@ namespace game {
 namespace {
 namespace key = media::key;
 
-constexpr int kLeaveKeys[] = {key::Escape,      key::Backspace, key::Return,   key::Space,
-                              key::NumpadEnter, key::LeftCtrl,  key::RightCtrl};
-
-bool leaveKeyDown(const std::array<uint8_t, 256>& keys) {
-    for (int code : kLeaveKeys)
-        if (keys[static_cast<size_t>(code)]) return true;
-    return false;
-}
-
 uint32_t freshSeed() {
     return static_cast<uint32_t>(std::chrono::steady_clock::now().time_since_epoch().count() ^ platform::processId());
 }
@@ -59,6 +50,9 @@ void ReplayKeeper::started(const GameState& s) { demo_.start = startValuesOf(s);
 
 void ReplayKeeper::afterFrame(Game& game) {
     Screen now = game.screen();
+    // The replay of this game shows it from here; the title and the games
+    // before it run unseen.
+    if (screenBefore_ == Screen::Title && now == Screen::Play) demo_.gameStart = demo_.frames;
     bool inGame = screenBefore_ == Screen::Play || screenBefore_ == Screen::GameOver;
     if (inGame && (now == Screen::Title || now == Screen::Closed)) {
         std::string error;
@@ -113,20 +107,33 @@ void ReplayKeeper::watchBest(Game& game) {
     replayKeyBefore_ = true;
 }
 
+bool anyFreshPress(const media::DeviceInput& input) {
+    if (input.padPressed) return true;
+    for (uint8_t down : input.pressed)
+        if (down) return true;
+    return false;
+}
+
 void watchReplay(Game& game, const Demo& demo) {
     PrivateDataFolder privateData;
     StartValues values = demo.start;
     DemoPlayback playback(demo, false);
     media::stopSound(-1);
     core::seedRandom(demo.seed);
-    game.startUp(values);
-    // Keys already held (the R, a key of the player's) are no leave key yet:
-    // only a press after this read leaves.
+    {
+        UnseenFrames unseen;
+        game.startUp(values);
+    }
+    runUnseenUntil(game, playback, demo.gameStart);
+    game.showReplayTag(true);
+    // Keys already held (the R, a key of the player's) do not end it: only a
+    // press after this read does.
     media::pollDevices();
     while (game.screen() != Screen::Closed && !playback.finished()) {
         game.runFrame();
-        if (leaveKeyDown(media::deviceInput().pressed)) break;
+        if (anyFreshPress(media::deviceInput())) break;
     }
+    game.showReplayTag(false);
 }
 
 }  // namespace game

@@ -2,8 +2,11 @@
 #pragma once
 // The replays of a player's run: every game is recorded from start-up and
 // saved when it ends (back to the title screen, or the window closed in the
-// middle of it); on the title screen R plays the best replay, which any
-// accept key or Escape leaves, back to a fresh start of the title screen.
+// middle of it), with the examination at which it began. On the title
+// screen R plays the best replay: the title and any games before its own run
+// unseen at full speed, then its game is shown from its first frame with a
+// REPLAY tag, until it ends or any key or gamepad button is pressed; then the
+// title screen starts afresh.
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -11,6 +14,7 @@
 #include "game/port/automation.h"
 #include "game/port/demo.h"
 #include "game/port/game.h"
+#include "media/device_keys.h"
 
 namespace game {
 
@@ -42,8 +46,10 @@ private:
 StartValues startValuesOf(const GameState& state);
 
 // Plays a replay in `game` from start-up, with its own seed, start values
-// and data folder, until it ends, a leave key is pressed on the devices, or
-// the window is closed.
+// and data folder, its frames before its game unseen, until it ends, a key
+// or button is pressed on the devices, or the window is closed.
 void watchReplay(Game& game, const Demo& demo);
+// Whether the devices' read has a fresh press of any key or gamepad button.
+bool anyFreshPress(const media::DeviceInput& input);
 
 }  // namespace game

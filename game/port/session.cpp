@@ -13,6 +13,7 @@
 #include "game/port/player_run.h"
 #include "game/port/replay_keeper.h"
 #include "game/port/state_hash.h"
+#include "media/device_keys.h"
 #include "media/window.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
@@ -93,9 +94,21 @@ int runSession(const SessionOptions& options) {
         game.startUp(values);
         recorded.start = startValuesOf(game.state);
         player.started(game, seed);
+        // A replay watched in a window shows its game, not the title before
+        // it, and any key or button ends it. A screenshot or a frame limit
+        // counts every frame from start-up, so those runs show them all.
+        bool watching = replaying && !options.headless && !options.timedemo && !options.screenshotFrame &&
+                        !options.frameLimit;
+        if (watching) {
+            runUnseenUntil(game, *playback, demo.gameStart);
+            game.showReplayTag(true);
+            media::pollDevices();
+        }
         while (game.screen() != Screen::Closed) {
             game.runFrame();
             player.afterFrame(game);
+            if (watching && game.screen() != Screen::Closed && anyFreshPress(media::deviceInput()))
+                game.enterScreen(Screen::Closed);
         }
         player.finish();
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();

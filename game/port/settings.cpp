@@ -64,6 +64,9 @@ std::string applyLine(const std::string& key, const std::string& value, Settings
         return oneOf(value, {"stretch", "aspect", "integer"}, s.scale) ? "" : "scale is stretch, aspect or integer";
     if (key == "renderer")
         return oneOf(value, {"auto", "software", "gpu"}, s.renderer) ? "" : "renderer is auto, software or gpu";
+    if (key == "filter")
+        return oneOf(value, {"auto", "sharp", "smooth"}, s.filter) ? "" : "filter is auto, sharp or smooth";
+    if (key == "hints") return parseSwitch(value, s.hints) ? "" : "hints is on or off";
     if (key == "volume") return parseNumber(value, 0, 100, s.volume) ? "" : "volume is a number from 0 to 100";
     if (key == "size")
         return parseSize(value, s.width, s.height)
@@ -104,7 +107,9 @@ std::string formatSettings(const Settings& s) {
         << "scale = " << s.scale << "\n"
         << "size = " << s.width << "x" << s.height << "\n"
         << "renderer = " << s.renderer << "\n"
-        << "volume = " << s.volume << "\n";
+        << "volume = " << s.volume << "\n"
+        << "filter = " << s.filter << "\n"
+        << "hints = " << (s.hints ? "on" : "off") << "\n";
     return out.str();
 }
 
@@ -124,6 +129,8 @@ std::vector<std::pair<std::string, std::string>> changedValues(const Settings& b
         changed.emplace_back("size", std::to_string(after.width) + "x" + std::to_string(after.height));
     if (before.renderer != after.renderer) changed.emplace_back("renderer", after.renderer);
     if (before.volume != after.volume) changed.emplace_back("volume", std::to_string(after.volume));
+    if (before.filter != after.filter) changed.emplace_back("filter", after.filter);
+    if (before.hints != after.hints) changed.emplace_back("hints", onOff(after.hints));
     return changed;
 }
 

@@ -10,6 +10,11 @@
 //   size       = WIDTHxHEIGHT    the window's inner size (1020x607)
 //   renderer   = auto | software | gpu
 //   volume     = 0..100          the loudness of everything (100 as made)
+//   filter     = auto | sharp | smooth   how the picture is scaled: sharp
+//                pixels, smoothed, or sharp at whole multiples and smoothed
+//                otherwise
+//   hints      = on | off        the start prompt of a level waiting for its
+//                start key (off: the original's picture)
 #include <string>
 #include <vector>
 
@@ -23,6 +28,8 @@ struct Settings {
     int height = 607;
     std::string renderer = "auto";
     int volume = 100;
+    std::string filter = "auto";
+    bool hints = true;
     bool operator==(const Settings&) const = default;
 };
 

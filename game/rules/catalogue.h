@@ -65,10 +65,11 @@ constexpr int bubble(int set) { return Bubble + set - 1; }
 // Sets 4 and 5 have rows of their own; the rule must still meet them.
 static_assert(bubble(4) == Bubble4 && bubble(5) == Bubble5);
 
-// Pictures the port adds, made by the game while it runs and numbered far
-// above the original's so they can never meet one of its sprites.
-constexpr int PauseDimmer = 990;   // the whole screen in the darkest colour that is not transparent
-constexpr int PauseCaption = 991;  // the word PAUSED
+// Made by the port while it runs, numbered beside its captions and far above
+// the original's sprites: the pause's dimmer and the gamepad's hold bar.
+constexpr int HoldBarTrack = 988;   // the bar's frame and empty track
+constexpr int HoldBarColumn = 989;  // one column of its filling
+constexpr int PauseDimmer = 990;    // the whole screen in the darkest colour that is not transparent
 }  // namespace sprite
 
 namespace sound {

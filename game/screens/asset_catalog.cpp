@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "game/screens/asset_catalog.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "assets/embedded_assets.h"
@@ -12,10 +13,14 @@
 namespace game {
 
 namespace {
+// The original made the panel as wide as the window it started in; a window
+// narrower than the screen left the panel short of its right edge for the
+// rest of the run, so it is never narrower than the screen.
 void createStatusPanel(const GameState& state) {
-    media::createSprite(sprite::StatusPanel, state.lastWindowWidth, 80);
+    int width = std::max(media::kScreenWidth, state.lastWindowWidth);
+    media::createSprite(sprite::StatusPanel, width, 80);
     media::startDrawing(media::spriteOutput(sprite::StatusPanel));
-    media::box(0, 0, state.lastWindowWidth, 80, media::rgb(149, 149, 149));
+    media::box(0, 0, width, 80, media::rgb(149, 149, 149));
     media::stopDrawing();
 }
 }  // namespace

@@ -25,6 +25,8 @@ namespace key = media::key;
 bool qualifiesForTable(const GameState& s) { return s.score >= s.hiscoreScores[10]; }
 
 namespace {
+// A letter the gamepad has chosen but not typed: half as bright as a typed one.
+constexpr int kChosenLetterIntensity = 120;
 // Letter keys in the order they are looked at: a to z.
 constexpr int kLetterKeys[26] = {key::A, key::B, key::C, key::D, key::E, key::F, key::G, key::H, key::I,
                                  key::J, key::K, key::L, key::M, key::N, key::O, key::P, key::Q, key::R,
@@ -44,12 +46,13 @@ void drawEntry(const GameState& s, int captionIntensity) {
         return;
     }
     displaySprite(sprite::EnterInitials, 425, 305, captionIntensity);
-    // A gamepad chooses the open slot's letter, shown where the underscore was.
+    // A gamepad chooses the open slot's letter, shown dimmed over the slot's
+    // underscore until A or Start takes it, so it is plainly not yet typed.
     char chosen = media::gamepadLetter();
     for (int slot = s.initialsCount + 1; slot <= 3; ++slot) {
+        displaySpriteTinted(sprite::Underscore, slotX(s, slot), 363, 255, kWhite);
         if (chosen && slot == s.initialsCount + 1)
-            displaySpriteTinted(sprite::letter(chosen), slotX(s, slot), s.thumbY, 255, kWhite);
-        else displaySpriteTinted(sprite::Underscore, slotX(s, slot), 363, 255, kWhite);
+            displaySpriteTinted(sprite::letter(chosen), slotX(s, slot), s.thumbY, kChosenLetterIntensity, kWhite);
     }
     if (s.initialsCount >= 1 && s.initialsCount <= 3) {
         for (int slot = 1; slot <= s.initialsCount; ++slot) {

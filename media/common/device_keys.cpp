@@ -17,6 +17,20 @@ DevicePoll poll;
 bool pollTaken = true;
 DeviceInput input;
 bool padStartBefore = false;
+std::array<uint8_t, 256> keyboardBefore{};
+
+// The buttons of every pad, the stick read as the D-pad.
+uint32_t padButtonsOf(const std::vector<GamepadState>& pads) {
+    uint32_t buttons = 0;
+    for (const GamepadState& pad : pads) {
+        buttons |= pad.buttons;
+        if (pad.leftY < -kGamepadDeadZone) buttons |= PadUp;
+        if (pad.leftY > kGamepadDeadZone) buttons |= PadDown;
+        if (pad.leftX < -kGamepadDeadZone) buttons |= PadLeft;
+        if (pad.leftX > kGamepadDeadZone) buttons |= PadRight;
+    }
+    return buttons;
+}
 
 void readDevices() {
     poll.focused = focusOverride == FocusOverride::Real ? backendOps().keyboardFocused()
@@ -50,8 +64,24 @@ const DeviceInput& pollDevices() {
         input.pressed[code] = input.keys[code] && !before[code] ? input.keys[code] : 0;
     input.padStartPressed = padStart && !padStartBefore;
     padStartBefore = padStart;
+    uint32_t buttons = padButtonsOf(poll.pads);
+    input.padPressed = buttons & ~input.padButtons;
+    input.padButtons = buttons;
+    bool keyboardPressed = false;
+    for (size_t code = 0; code < poll.keyboard.size(); ++code)
+        if (poll.keyboard[code] && !keyboardBefore[code]) keyboardPressed = true;
+    keyboardBefore = poll.keyboard;
+    if (keyboardPressed) input.lastFromPad = false;
+    if (input.padPressed) input.lastFromPad = true;
     input.focused = poll.focused;
     return input;
+}
+
+void pressForPlayer(int code) {
+    if (code < 0 || code >= 256 || !poll.focused) return;
+    poll.keyboard[static_cast<size_t>(code)] = 0x80;
+    // Where no keyboard could be read, the snapshot is this key alone.
+    poll.keyboardRead = true;
 }
 
 const DeviceInput& deviceInput() { return input; }

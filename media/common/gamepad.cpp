@@ -55,7 +55,8 @@ void addGamepadKeys(const GamepadState& pad, uint8_t* snapshot) {
     bool typesLetter = bindings == GamepadBindings::LetterEntry && (pad.buttons & (PadA | PadStart));
     press(typesLetter, kLetterKeys[chosenLetter - 'a']);
     press(!typesLetter && (pad.buttons & (PadA | PadStart)), key::Space);
-    press(pad.buttons & (PadB | PadBack), key::Escape);
+    bool escapes = bindings == GamepadBindings::Standard || bindings == GamepadBindings::LetterEntry;
+    press(escapes && (pad.buttons & (PadB | PadBack)), key::Escape);
     press(bindings == GamepadBindings::SoundSwitch && (pad.buttons & PadY), key::S);
 }
 

@@ -12,6 +12,7 @@ namespace {
 
 ScaleMode currentScale = ScaleMode::Stretch;
 RendererChoice currentRenderer = RendererChoice::Auto;
+ScaleFilter currentFilter = ScaleFilter::Auto;
 std::function<void(ScaleMode)> scaleObserver;
 
 struct Named {
@@ -20,6 +21,7 @@ struct Named {
 };
 constexpr Named kScaleNames[] = {{"stretch", 0}, {"aspect", 1}, {"integer", 2}};
 constexpr Named kRendererNames[] = {{"auto", 0}, {"software", 1}, {"gpu", 2}};
+constexpr Named kFilterNames[] = {{"auto", 0}, {"sharp", 1}, {"smooth", 2}};
 
 template <typename Enum, size_t N>
 bool parseNamed(const Named (&names)[N], std::string_view text, Enum& out) {
@@ -62,6 +64,18 @@ ScaleMode scaleMode() { return currentScale; }
 bool parseScaleMode(std::string_view text, ScaleMode& mode) { return parseNamed(kScaleNames, text, mode); }
 const char* scaleModeName(ScaleMode mode) { return nameOf(kScaleNames, static_cast<int>(mode)); }
 void setScaleModeObserver(std::function<void(ScaleMode)> observer) { scaleObserver = std::move(observer); }
+
+void setScaleFilter(ScaleFilter filter) { currentFilter = filter; }
+ScaleFilter scaleFilter() { return currentFilter; }
+bool parseScaleFilter(std::string_view text, ScaleFilter& filter) { return parseNamed(kFilterNames, text, filter); }
+const char* scaleFilterName(ScaleFilter filter) { return nameOf(kFilterNames, static_cast<int>(filter)); }
+
+bool smoothScaling(ScaleFilter filter, const PictureRect& rect) {
+    if (filter != ScaleFilter::Auto) return filter == ScaleFilter::Smooth;
+    bool whole = rect.width % kScreenWidth == 0 && rect.height % kScreenHeight == 0 &&
+                 rect.width / kScreenWidth == rect.height / kScreenHeight;
+    return !whole;
+}
 
 void setRendererChoice(RendererChoice choice) { currentRenderer = choice; }
 RendererChoice rendererChoice() { return currentRenderer; }

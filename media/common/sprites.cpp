@@ -5,6 +5,7 @@
 #include "media/common/drawing_output.h"
 #include "media/common/image_cache.h"
 #include "media/common/object_table.h"
+#include "media/common/unseen_frames.h"
 #include "media/last_frame.h"
 #include "media/screen.h"
 #include "media/sdl/gpu_screen.h"
@@ -112,6 +113,7 @@ int displaySprite(int number, int x, int y, int intensity) {
 }
 
 int displaySpriteTinted(int number, int x, int y, int intensity, int64_t colour) {
+    if (framesUnseen()) return sprites.lookup(number) ? 1 : 0;
     if (drawLog) drawLog->push_back({number, x, y, intensity, colour});
     keepDrawnSprite(number, x, y, intensity, colour);
     SpriteRecord* record = sprites.lookup(number);

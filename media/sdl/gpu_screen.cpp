@@ -162,6 +162,8 @@ bool gpuPresent() {
     SDL_Rect inside{place.x, place.y, place.width, place.height};
     SDL_SetRenderDrawColor(gpu.renderer, 0, 0, 0, 0xFF);
     SDL_RenderClear(gpu.renderer);
+    SDL_SetTextureScaleMode(gpu.target,
+                            smoothScaling(scaleFilter(), place) ? SDL_ScaleModeLinear : SDL_ScaleModeNearest);
     if (SDL_RenderCopy(gpu.renderer, gpu.target, nullptr, &inside) != 0) return false;
     SDL_RenderPresent(gpu.renderer);
     return true;

@@ -7,6 +7,8 @@
 #include "media/common/backend_ops.h"
 #include "media/common/compositor.h"
 #include "media/common/frame_pacer.h"
+#include "media/common/unseen_frames.h"
+#include "media/overlay.h"
 #include "media/presentation.h"
 #include "media/sdl/gpu_screen.h"
 #include "media/sdl/renderer_choice.h"
@@ -26,6 +28,7 @@ FramePacer pacer;
 bool pacing = true;
 uint64_t frames = 0;
 FlipObserver flipObserver;
+std::function<void()> overlay;
 
 // Vsync paces correctly only when the display itself runs at 60 Hz.
 bool displayRunsAt60Hz(SDL_Window* window) {
@@ -105,6 +108,7 @@ void closeScreen() {
 }
 
 void clearScreen(uint32_t colour) {
+    if (framesUnseen()) return;
     uint32_t argb = gameColourToArgb(colour);
     if (gpuScreenOpen()) {
         gpuClear(argb);
@@ -115,8 +119,12 @@ void clearScreen(uint32_t colour) {
 }
 
 int flipBuffers() {
-    int result = present() ? 1 : 0;
-    if (pacing) pacer.wait(vsync);
+    int result = 1;
+    if (!framesUnseen()) {
+        if (overlay) overlay();
+        result = present() ? 1 : 0;
+        if (pacing) pacer.wait(vsync);
+    }
     ++frames;
     if (flipObserver) flipObserver(frames);
     return result;
@@ -136,7 +144,9 @@ void setFramePacing(bool on) {
     pacer.reset();
 }
 
+bool framePacing() { return pacing; }
 void setFlipObserver(FlipObserver observer) { flipObserver = std::move(observer); }
+void setOverlay(std::function<void()> draw) { overlay = std::move(draw); }
 uint64_t framesFlipped() { return frames; }
 const uint32_t* screenPixels() { return gpuScreenOpen() ? gpuPixels() : backBuffer(); }
 

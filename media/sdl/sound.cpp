@@ -13,6 +13,7 @@
 #include "media/common/backend_ops.h"
 #include "media/common/mixer.h"
 #include "media/common/object_table.h"
+#include "media/common/unseen_frames.h"
 #include "media/common/vorbis_stream.h"
 #include "media/common/wave.h"
 #include "media/test_hooks.h"
@@ -148,10 +149,12 @@ int playSound(int number, int flags, int volume) {
     std::lock_guard<std::mutex> lock(soundMutex);
     SoundRecord* sound = sounds.lookup(number);
     if (!sound) return 0;
-    // The old playback fades with the old volume.
-    restartVoice(*sound);
+    // The old playback fades with the old volume. A frame that is not shown
+    // is not heard either, but the volume it sets holds.
+    if (!framesUnseen()) restartVoice(*sound);
     // The volume belongs to this one sound (-1 here is no sound, not "every sound").
     if (volume != -1) applyVolume(*sound, volume);
+    if (framesUnseen()) return 1;
     sound->looping = (flags & kPlayLooping) != 0;
     return 1;
 }

@@ -70,6 +70,9 @@ bool scaleIntoWindow() {
     fillOutside(presenter.surface, inside);
     if (place.width == kScreenWidth && place.height == kScreenHeight)
         return SDL_BlitSurface(picture, nullptr, presenter.surface, &inside) == 0;
+    // SDL's linear stretch wants both sides in one 32-bit layout.
+    if (smoothScaling(scaleFilter(), place) && picture->format->format == presenter.surface->format->format)
+        return SDL_SoftStretchLinear(picture, nullptr, presenter.surface, &inside) == 0;
     return SDL_BlitScaled(picture, nullptr, presenter.surface, &inside) == 0;
 }
 

@@ -79,6 +79,13 @@ void disc(Canvas& c, float cx, float cy, float r, Color col, float a) {
         }
 }
 
+const Color kEdgeTone = rgb(70, 66, 84);
+
+void setEdge(Canvas& c, int x, int y, Color col, float coverage) {
+    if (coverage < kEdgeKeep) return;
+    c.set(x, y, coverage >= 1.0f ? col : mix(kEdgeTone, col, coverage), 1.0f);
+}
+
 namespace {
 uint8_t channel(float v) { return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0f, 1.0f) * 255.0f)); }
 

@@ -43,6 +43,16 @@ void glow(Canvas& c, float cx, float cy, float r, Color col, float strength);
 // A filled circle with a one-pixel anti-aliased rim.
 void disc(Canvas& c, float cx, float cy, float r, Color col, float a = 1.0f);
 
+// Sprites have no partial transparency (black is the only transparent
+// colour), so an edge pixel is drawn whole or not at all. Round and faceted
+// edges are therefore drawn pre-blended: a pixel covered at least kEdgeKeep
+// becomes opaque, its colour mixed with kEdgeTone by what it leaves
+// uncovered. The mid-dark tone softens the stair on bright skies and is no
+// darker than the dark skies, so it shows no halo there.
+constexpr float kEdgeKeep = 0.3f;
+extern const Color kEdgeTone;
+void setEdge(Canvas& c, int x, int y, Color col, float coverage);
+
 // 8-bit pixels ready for encoding. Pixels with less than half coverage
 // become exactly (0,0,0) (the key); visible ones never are.
 std::vector<uint8_t> toRgb8(const Canvas& c);

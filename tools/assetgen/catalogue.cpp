@@ -92,7 +92,7 @@ std::vector<Entry> catalogue() {
     add(sprite::GameOverBackground, [](const Sources& s, int w, int h) { return paintGameOverBackground(s, w, h); });
     caption(sprite::GameOverCaption);
     caption(sprite::YourScore);
-    add(sprite::LevelBanner, [](const Sources& s, int w, int h) { return paintLevelBanner(s, w, h); });
+    pixel(sprite::LevelBanner, "level-banner");
     orb(sprite::HeartOrb);
     caption(sprite::Congratulations);
     for (int f = 0; f < 5; ++f) add(sprite::fire(f + 1), [f](const Sources&, int, int) { return paintFire(f); });
@@ -104,6 +104,12 @@ std::vector<Entry> catalogue() {
         const int n = sprite::bubble(b);
         add(n, [n](const Sources& s, int w, int) { return paintBubble(s, n, w); });
     }
+    caption(sprite::PausedCaption);
+    caption(sprite::ContinuePrompt);
+    caption(sprite::StartLevelPrompt);
+    caption(sprite::StartLevelPadPrompt);
+    caption(sprite::QuitPrompt);
+    caption(sprite::ReplayTag);
 
     size_t files = 0;
     for (const game::SpriteInfo& info : game::kSprites) files += info.format != Format::Made;

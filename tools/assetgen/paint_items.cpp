@@ -116,7 +116,7 @@ Canvas paintDiamond(const Sources& s, int colourIndex, int frame) {
             Color c = scale(sum, 1.0f / hits);
             // Facet edges catch the light.
             if (edge && hits == kSub * kSub) c = mix(c, rgb(255, 255, 255), 0.22f);
-            out.set(x, y, c, static_cast<float>(hits) / (kSub * kSub));
+            setEdge(out, x, y, c, static_cast<float>(hits) / (kSub * kSub));
         }
     // A twinkle on the rim in two of the eight frames.
     if (frame == 2 || frame == 6) {
@@ -152,35 +152,40 @@ Color heat(float k) {
 }  // namespace
 
 Canvas paintBurst(int frame) {
-    // Three stages: a white-hot flash, a rolling fireball, a ring of embers and smoke.
-    const Noise n(9001 + frame), rays(4242);
-    Rng rng(77 + frame);
+    // The game shows the frames 1, 2, 3, 1, 2 ... while the burst fades, so they
+    // are one turn of a spinning fireball: seven flames, the ring's bright arcs, the
+    // billows and the sparks all turn a third of a ray's spacing per frame, and
+    // frame 3 turns into frame 1 exactly as 1 turns into 2. The ring is hot gold,
+    // bright enough to stand out on the darkest sky.
+    constexpr int kRays = 7;
+    constexpr float kRingRadius = 20.5f;
+    const Noise n(9001);
     Canvas out(50, 50);
     const float c = 25.0f;
-    const float radius[3] = {18.0f, 23.0f, 25.0f};
-    const float hotness[3] = {1.25f, 0.95f, 0.55f};
-    const float hollow[3] = {0.0f, 0.3f, 0.62f};
+    const float turn = 2 * kPi / kRays * static_cast<float>(frame) / 3.0f;
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 50; ++x) {
             const float dx = x + 0.5f - c, dy = y + 0.5f - c;
-            const float r = std::hypot(dx, dy), a = std::atan2(dy, dx);
-            const float spikes = 0.85f +
-                                 0.22f * rays.fbm(std::cos(a) * 1.8f + 9.0f, std::sin(a) * 1.8f + frame, 3) * 2.0f;
-            const float rr = r / (radius[frame] * spikes);
-            if (rr >= 1.0f) continue;
-            const float billow = n.fbm(x * 0.16f, y * 0.16f, 4);
-            float v = (1.0f - rr) * 1.3f + 0.45f * billow;
-            if (rr < hollow[frame]) v -= (hollow[frame] - rr) * 3.0f;
-            if (v < 0.2f) continue;
-            out.set(x, y, heat(std::clamp((v - 0.2f) * hotness[frame], 0.0f, 1.0f)), 1.0f);
+            const float r = std::hypot(dx, dy), a = std::atan2(dy, dx) - turn;
+            // Billows sampled in the turning frame of the fireball, so they turn with it.
+            const float billow = n.fbm(r * std::cos(a) * 0.16f + 5.0f, r * std::sin(a) * 0.16f + 5.0f, 3);
+            const float ray = std::pow(0.5f + 0.5f * std::cos(kRays * a + 0.8f * billow), 2.0f);
+            const float coreRadius = 10.0f + 6.5f * ray + 3.0f * billow;
+            const float core = 1.0f - r / coreRadius;
+            const float arc = 0.45f + 0.55f * std::cos(kRays * a + 1.3f);
+            const float ring = (1.0f - std::fabs(r - kRingRadius) / 2.0f) * arc;
+            if (core > 0.0f) {
+                out.set(x, y, heat(std::clamp(0.45f + core * 0.75f + 0.3f * billow, 0.0f, 1.0f)), 1.0f);
+            } else if (ring > 0.2f) {
+                out.set(x, y, mix(rgb(255, 150, 45), rgb(255, 245, 200), std::clamp(ring, 0.0f, 1.0f)), 1.0f);
+            }
         }
-    // Sparks thrown outwards, further with every frame.
-    for (int i = 0; i < 34; ++i) {
-        const float a = rng.range(0, 2 * kPi), d = rng.range(0.55f, 1.0f) * (radius[frame] + 3.0f);
+    // Sparks between the core and the ring, three to each ray, turning with them.
+    for (int i = 0; i < 3 * kRays; ++i) {
+        const float a = i * 2 * kPi / (3 * kRays) + 0.35f * (i % 3) + turn;
+        const float d = 15.0f + 1.6f * static_cast<float>(i % 3);
         const int x = static_cast<int>(c + std::cos(a) * d), y = static_cast<int>(c + std::sin(a) * d);
-        const Color spark = frame == 2 ? rgb(255, 150, 60) : rgb(255, 245, 190);
-        out.set(x, y, spark, 1.0f);
-        if (frame < 2) out.set(x + (std::cos(a) > 0 ? -1 : 1), y, scale(spark, 0.7f), 1.0f);
+        if (out.at(x, y)[3] == 0.0f) out.set(x, y, rgb(255, 235, 170), 1.0f);
     }
     return out;
 }
@@ -206,8 +211,32 @@ Canvas paintFire(int frame) {
             float v = 1.0f - std::fabs(u) / width;
             v = v * (1.15f - h * 0.6f) + (turb - 0.5f) * 1.2f * (0.2f + h) + (tongues - 0.5f) * 2.0f * h;
             if (v < 0.22f) continue;
-            const float k = std::clamp((v - 0.22f) * 1.1f + (1.0f - h) * 0.1f, 0.0f, 1.0f);
-            out.set(x, y, heat(0.18f + 0.8f * k), 1.0f);
+            // A campfire worth winning: hotter at every height than a fire that merely burns.
+            const float k = std::clamp((v - 0.22f) * 1.3f + (1.0f - h) * 0.2f, 0.0f, 1.0f);
+            out.set(x, y, heat(0.32f + 0.68f * k), 1.0f);
+        }
+    // Sparks rising from the fire, each a fifth of its climb higher every frame,
+    // so frame 5 again flows into frame 1.
+    constexpr int kSparks = 9;
+    for (int i = 0; i < kSparks; ++i) {
+        const float climb = std::fmod(static_cast<float>(i) / kSparks * 2.0f + t, 1.0f);
+        const float sy = 30.0f * (1.0f - climb);
+        const float sx = W / 2.0f + (static_cast<float>(i % 5) - 2.0f) * 5.5f + 2.5f * std::sin(climb * 2 * kPi + i);
+        const int x = static_cast<int>(sx), y = static_cast<int>(sy);
+        if (!out.inside(x, y) || out.at(x, y)[3] > 0.0f) continue;
+        out.set(x, y, climb < 0.6f ? rgb(255, 250, 200) : rgb(255, 190, 80), 1.0f);
+        if (climb < 0.4f && out.inside(x, y + 1) && out.at(x, y + 1)[3] == 0.0f)
+            out.set(x, y + 1, rgb(255, 170, 60), 1.0f);
+    }
+    // The ground lit round the fire: a warm glow behind the flames' foot that
+    // fades to the colour of the dusky sky it stands on.
+    for (int y = 0; y < H; ++y)
+        for (int x = 0; x < W; ++x) {
+            if (out.at(x, y)[3] > 0.0f) continue;
+            const float gx = (x + 0.5f - W / 2.0f) / 16.0f, gy = (y + 0.5f - (logTop - 6.0f)) / 22.0f;
+            const float g = 1.0f - std::sqrt(gx * gx + gy * gy);
+            if (g <= 0.12f) continue;
+            out.set(x, y, mix(rgb(104, 48, 36), rgb(255, 160, 64), g * g), 1.0f);
         }
     // Two crossed logs under the flames.
     for (int y = logTop - 2; y < H; ++y)

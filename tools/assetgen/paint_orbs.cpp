@@ -93,7 +93,7 @@ Canvas paintOrb(const Sources& s, int number) {
             col = add(col, scale(rgb(255, 255, 255), specular * 0.9f + window * 0.35f));
             // Darken towards the silhouette so the orb reads as round on any background.
             col = scale(col, 0.55f + 0.45f * std::pow(nrm.z, 0.5f));
-            out.set(x, y, col, cov);
+            setEdge(out, x, y, col, cov);
         }
     return out;
 }

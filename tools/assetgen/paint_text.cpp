@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: MIT
 // Text pictures: captions, title tips, points labels, the status-bar
-// caption strip and the LEVEL banner; also plain pixel-art sprites.
+// caption strip; also plain pixel-art sprites.
 #include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <stdexcept>
 
+#include "game/screens/title_tips.h"
 #include "painters.h"
 #include "text.h"
 
@@ -15,6 +16,8 @@ namespace {
 
 // Most pixels a tip with an icon may leave empty at its picture's left edge.
 constexpr int kIconTipSlack = 8;
+// The middle of the game's 1020-pixel-wide screen.
+constexpr int kScreenCentre = 510;
 
 TextStyle styleNamed(const Sources& s, const std::string& name) {
     const RecipeLine& r = s.recipe("style", name);
@@ -85,7 +88,12 @@ Canvas paintTip(const Sources& s, int tip, int w, int h) {
     if (hasIcon && slack > kIconTipSlack)
         throw std::runtime_error("tip " + id + " leaves " + std::to_string(slack) +
                                  " pixels between its icon and its text; lengthen its text");
-    const int x = hasIcon ? pad + slack : pad + slack / 2;
+    // A tip without an icon stands centred on the screen: its text is placed
+    // in the picture so that its middle falls on the screen's middle, as far
+    // as the picture's fixed size allows.
+    const game::Tip* placed = game::findTip(tip);
+    const int centred = kScreenCentre - placed->x - mask.w / 2;
+    const int x = hasIcon ? pad + slack : std::clamp(centred, pad, pad + slack);
     // The baseline sits at the same height in every tip, whatever the letters.
     const int capHeight = static_cast<int>(std::lround(size * 0.73f));
     const int baseline = (h - m + pad + capHeight) / 2;
@@ -111,15 +119,6 @@ Canvas paintHudStrip(const Sources& s, int w, int h) {
         const int centre = static_cast<int>(r->number("x")) - 42;
         paintText(c, m, centre - m.w / 2, (h - m.h) / 2, st);
     }
-    return c;
-}
-
-Canvas paintLevelBanner(const Sources& s, int w, int h) {
-    // The banner is tinted by the game, so it uses the blocky letters beside the digits.
-    Canvas c(w, h);
-    const std::string word = "level";
-    for (size_t i = 0; i < word.size(); ++i)
-        c.draw(s.art.get(std::string("letter-") + word[i]), 1 + 9 * static_cast<int>(i), 0);
     return c;
 }
 

@@ -35,7 +35,6 @@ Canvas paintCaption(const Sources& s, int number, int w, int h);
 Canvas paintTip(const Sources& s, int tip, int w, int h);
 Canvas paintPointsLabel(const Sources& s, int number, int w, int h);
 Canvas paintHudStrip(const Sources& s, int w, int h);
-Canvas paintLevelBanner(const Sources& s, int w, int h);
 
 // Pixel art as drawn in the sources, checked against the expected size.
 Canvas pixelSprite(const Sources& s, const std::string& name, int w, int h);
