@@ -49,9 +49,12 @@ echo "--- dpkg -c $(basename "$deb")"
 dpkg-deb -c "$deb"
 
 echo "--- lintian $(basename "$changes")"
-if ! lintian --fail-on error,warning --display-info --show-overrides "$changes"; then
+if ! lintian --fail-on error,warning --display-info "$changes"; then
   fail "lintian reports errors or warnings"
 fi
+# What debian/*lintian-overrides hides, shown apart: this lintian counts a
+# shown override as the tag itself.
+lintian --show-overrides "$changes" | grep '^O:' || true
 
 tree=$out/root
 dpkg-deb -x "$deb" "$tree"
