@@ -84,8 +84,10 @@ UnseenFrames::~UnseenFrames() {
 void runUnseenUntil(Game& game, const DemoPlayback& playback, uint64_t examinations) {
     if (playback.position() >= examinations) return;
     UnseenFrames unseen;
+    game.answerPlayer(false);
     while (game.screen() != Screen::Closed && !playback.finished() && playback.position() < examinations)
         game.runFrame();
+    game.answerPlayer(true);
 }
 
 uint64_t framesShown() { return media::framesFlipped(); }

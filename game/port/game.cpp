@@ -64,12 +64,12 @@ void Game::runFrame() {
     // keyboard examination both take theirs from it.
     media::pollDevices();
     Screen next = screen_;
-    if (pause_.frame(screen_, state.levelStarted == 1, next)) {
+    if (answering_ && pause_.frame(screen_, state.levelStarted == 1, next)) {
         leave_.reset();
         if (next != screen_) enterScreen(next);
         return;
     }
-    leave_.frame(screen_);
+    if (answering_) leave_.frame(screen_);
     switch (screen_) {
     case Screen::Title: next = titleFrame(state); break;
     case Screen::Play: next = playFrame(state); break;

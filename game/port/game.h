@@ -31,6 +31,9 @@ public:
     // turn it off) and the REPLAY tag of a replay being watched.
     void showHints(bool on) { hints_ = on; }
     void showReplayTag(bool on) { watching_ = on; }
+    // Frames run unseen answer neither the pause nor the ways out: a replay's
+    // earlier frames must not stop on a lost focus with nothing on screen.
+    void answerPlayer(bool on) { answering_ = on; }
     GameState state{};
 
 private:
@@ -40,6 +43,7 @@ private:
     LeaveControls leave_;
     bool hints_ = true;
     bool watching_ = false;
+    bool answering_ = true;
 };
 
 int runFromCommandLine(int argc, char** argv);

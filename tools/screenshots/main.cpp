@@ -5,6 +5,11 @@
 // screenshots won FRAMES OUT.png       the screen after the twentieth level,
 //                                      with a score for the table and the
 //                                      initials Q and D typed; frame FRAMES
+// screenshots waiting N FRAMES OUT.png level N waiting for its start key
+// screenshots paused N FRAMES OUT.png  level N as for "level", paused at
+//                                      frame FRAMES
+// screenshots replay N FRAMES OUT.png  level N as for "level", watched as a
+//                                      replay
 //
 // Headless, on a virtual clock, from the default hiscore table, with the
 // game's own pictures and drawing; the scripted demos cannot reach these
@@ -21,6 +26,7 @@
 #include "game/port/game.h"
 #include "game/screens/level_entry.h"
 #include "media/automation.h"
+#include "media/device_keys.h"
 #include "media/keyboard.h"
 
 namespace {
@@ -29,7 +35,8 @@ int usage() {
     std::fprintf(stderr,
                  "usage: screenshots title FRAMES OUT.png\n"
                  "       screenshots level N FRAMES OUT.png\n"
-                 "       screenshots won FRAMES OUT.png\n");
+                 "       screenshots won FRAMES OUT.png\n"
+                 "       screenshots waiting|paused|replay N FRAMES OUT.png\n");
     return 2;
 }
 
@@ -49,8 +56,14 @@ struct Step {
     std::vector<int> keys;
 };
 
-int runAndSave(game::Game& g, int last, const std::vector<Step>& steps, const std::string& out) {
+int runAndSave(game::Game& g, int last, const std::vector<Step>& steps, const std::string& out,
+               bool pauseAtLast = false) {
     std::vector<int> held;
+    // The pause listens to the devices, not to the game's keys.
+    bool pausing = false;
+    media::setDeviceKeyboard([&pausing](uint8_t* keys) {
+        if (pausing) keys[media::key::P] = 0x80;
+    });
     media::setKeyboardSource([&held](uint8_t* snapshot) {
         std::fill(snapshot, snapshot + 256, uint8_t{0});
         for (int code : held) snapshot[code] = 0x80;
@@ -59,9 +72,11 @@ int runAndSave(game::Game& g, int last, const std::vector<Step>& steps, const st
     for (int frame = 1; frame <= last && g.screen() != game::Screen::Closed; ++frame) {
         for (const Step& s : steps)
             if (s.from == frame) held = s.keys;
+        pausing = pauseAtLast && frame == last;
         g.runFrame();
     }
     media::setKeyboardSource(nullptr);
+    media::setDeviceKeyboard(nullptr);
     if (!media::saveScreenshotPng(out)) {
         std::fprintf(stderr, "screenshots: cannot write %s\n", out.c_str());
         return 1;
@@ -84,10 +99,14 @@ int main(int argc, char** argv) {
     int result = 2;
     if (what == "title" && argc == 4) {
         result = runAndSave(g, std::atoi(argv[2]), {}, argv[3]);
-    } else if (what == "level" && argc == 5) {
+    } else if ((what == "level" || what == "paused" || what == "replay") && argc == 5) {
         startGameOn(g, std::atoi(argv[2]), 0);
+        g.showReplayTag(what == "replay");
         result = runAndSave(g, std::atoi(argv[3]), {{2, {key::Space}}, {3, {key::Right}}, {60, {key::Down}}, {100, {}}},
-                            argv[4]);
+                            argv[4], what == "paused");
+    } else if (what == "waiting" && argc == 5) {
+        startGameOn(g, std::atoi(argv[2]), 0);
+        result = runAndSave(g, std::atoi(argv[3]), {}, argv[4]);
     } else if (what == "won" && argc == 4) {
         startGameOn(g, 21, 48210);
         result = runAndSave(g, std::atoi(argv[2]), {{60, {key::Q}}, {61, {}}, {80, {key::D}}, {81, {}}}, argv[3]);
