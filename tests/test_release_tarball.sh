@@ -12,7 +12,8 @@ work=$(realpath -m "$2")
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 
-command -v git >/dev/null && git -C "$source" rev-parse --git-dir >/dev/null 2>&1 ||
+# A source package unpacked inside some other checkout is no checkout of its own.
+command -v git >/dev/null && [[ $(git -C "$source" rev-parse --show-toplevel 2>/dev/null) == "$source" ]] ||
   { echo "not a git checkout: nothing to release from"; exit 77; }
 rm -rf "$work"
 mkdir -p "$work"
