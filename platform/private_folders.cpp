@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 
@@ -20,6 +21,21 @@ std::filesystem::path temporaryFolder() {
 }
 
 }  // namespace
+
+int makeUserFolders(const std::string& folder) {
+    if (folder.empty()) return ENOENT;
+    // Each folder on the way, the top one first; mkdir's mode is not widened
+    // by the umask, only narrowed, and 0700 has nothing left to narrow but
+    // the owner's own bits, which no sane umask takes.
+    for (size_t slash = folder.find('/', 1);; slash = folder.find('/', slash + 1)) {
+        std::string step = folder.substr(0, slash);
+        if (::mkdir(step.c_str(), 0700) != 0 && errno != EEXIST) return errno;
+        if (slash == std::string::npos) break;
+    }
+    struct stat info;
+    if (::stat(folder.c_str(), &info) != 0) return errno;
+    return S_ISDIR(info.st_mode) ? 0 : ENOTDIR;
+}
 
 std::string makePrivateFolder(const std::string& prefix) {
     std::string pattern = (temporaryFolder() / (prefix + std::to_string(processId()) + "-XXXXXX")).string();

@@ -7,6 +7,11 @@
 
 namespace platform {
 
+// Makes FOLDER and the folders above it that are missing, each one only this
+// user may enter (0700), as the XDG base directories ask of the data and
+// config folders; folders already there keep their mode. 0 when FOLDER
+// exists afterwards, else the system's error number.
+int makeUserFolders(const std::string& folder);
 // A new empty folder only this user may enter; empty when none could be made.
 std::string makePrivateFolder(const std::string& prefix);
 // Removes FOLDER and everything in it.

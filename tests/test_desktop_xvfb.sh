@@ -2,17 +2,21 @@
 # SPDX-License-Identifier: MIT
 # The game on a real X display: Xvfb with the openbox window manager.
 # 1. The layer's fullscreen tests (they skip without a display, so here they must run).
-# 2. The game itself: its window carries the icon; F11 switches it to desktop
-#    fullscreen and Alt+Enter back to its place and size, without the Enter
-#    starting a game; QUANDRITE_FULLSCREEN=1 starts it fullscreen.
+# 2. The game itself: its window carries the icon and the app id as its class;
+#    F11 switches it to desktop fullscreen and Alt+Enter back to its place and
+#    size, without the Enter starting a game; QUANDRITE_FULLSCREEN=1 starts it
+#    fullscreen.
+# 4. A French keyboard: the layer's layout tests, and M on the title screen
+#    switches the sound off (the key a US keyboard has the semicolon on).
 # Every wait is for a state, with a deadline of 20 s or more; every program
 # runs under a timeout, so a hang fails the test instead of blocking it.
-# Usage: tests/test_desktop_xvfb.sh TEST_MEDIA_BINARY GAME_BINARY SHORT_VERSION
+# Usage: tests/test_desktop_xvfb.sh TEST_MEDIA_BINARY GAME_BINARY SHORT_VERSION APP_ID
 set -euo pipefail
 test_media=$1
 game=$2
 version=$3
-for tool in Xvfb openbox xdotool xwininfo xprop; do
+app_id=$4
+for tool in Xvfb openbox xdotool xwininfo xprop setxkbmap; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps --tests)" >&2; exit 1; }
 done
 
@@ -115,6 +119,8 @@ stop_game() {
 if start_game env; then
   icon=$(timeout 20 xprop -id "$window" _NET_WM_ICON)
   grep -q 'Icon (64 x 64)' <<<"$icon" || fail "the window has no 64 x 64 icon"
+  class=$(timeout 20 xprop -id "$window" WM_CLASS)
+  [[ $class == "WM_CLASS(STRING) = \"$app_id\", \"$app_id\"" ]] || fail "the window's class is not the app id: $class"
   windowed=$(geometry "$window")
   [[ $windowed == *,1020x607 ]] || fail "a first start opened the window at $windowed, not 1020x607"
   xdotool key F11
@@ -139,6 +145,29 @@ if start_game env QUANDRITE_FULLSCREEN=1; then
   expect_geometry "$window" "*,1020x607" "F11 after a fullscreen start"
   stop_game
 fi
+
+# 4. A French (AZERTY) keyboard.
+setxkbmap fr || fail "setxkbmap fr"
+status=0
+output=$(timeout -s KILL 90 "$test_media" --gtest_filter='X11KeyboardLayout.*' 2>&1) || status=$?
+[[ $status -eq 0 ]] || { echo "$output" >&2; fail "keyboard layout tests"; }
+grep -q 'SKIPPED' <<<"$output" && fail "keyboard layout tests skipped on a French display: $output"
+wait_for 20 no_clients || fail "openbox still keeps a window of the layout tests"
+settings=$XDG_CONFIG_HOME/quandrite/settings.ini
+sound_off() { grep -qx 'sound = off' "$settings" 2>/dev/null; }
+rm -f "$settings"
+if start_game env; then
+  # A tap, shorter than the title's 301 ms wait after the switch; the game
+  # saves the setting once it has stayed the same for a moment. A frame slow
+  # enough to miss the tap, or a tap seen twice, gets another tap.
+  for attempt in 1 2 3; do
+    xdotool keydown m sleep 0.15 keyup m
+    wait_for 10 sound_off && break
+  done
+  sound_off || fail "M on a French keyboard did not switch the sound off: $(cat "$settings" 2>/dev/null)"
+  stop_game
+fi
+setxkbmap us
 
 [[ $failures -eq 0 ]] && echo "desktop under Xvfb ok"
 exit $((failures > 0))

@@ -2,6 +2,8 @@
 // Sound loading and the mixer's voices, heard through the headless mix.
 #include <gtest/gtest.h>
 
+#include <SDL.h>
+
 #include <algorithm>
 #include <cmath>
 
@@ -324,6 +326,24 @@ TEST(SoundDeviceTest, DummyDevicePlaysSoundsToTheirEnd) {
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     EXPECT_FALSE(soundPlaying(1));
     releaseSound();
+}
+
+// The sound server sees a stream of Quandrite's with the game role; a role the
+// player set in the environment stays.
+TEST(SoundDeviceTest, TheStreamIsNamedAndHasTheGameRole) {
+    ScopedEnv driver("SDL_AUDIODRIVER", "dummy");
+    for (const char* chosen : {static_cast<const char*>(nullptr), "music"}) {
+        ScopedEnv role("SDL_AUDIO_DEVICE_STREAM_ROLE", chosen);
+        chooseBackend(Backend::Sdl);
+        ASSERT_TRUE(initSound());
+        bool opened = audioDeviceOpen();
+        const char* name = SDL_GetHint(SDL_HINT_APP_NAME);
+        const char* given = SDL_GetHint(SDL_HINT_AUDIO_DEVICE_STREAM_ROLE);
+        releaseSound();
+        if (!opened) GTEST_SKIP() << "no audio driver";
+        EXPECT_STREQ(name, "Quandrite");
+        EXPECT_STREQ(given, chosen ? chosen : "game");
+    }
 }
 
 // The disk driver writes what the device would play: the mix itself.

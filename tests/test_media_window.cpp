@@ -6,16 +6,19 @@
 
 #include <chrono>
 #include <csignal>
+#include <string>
 
 #include "media/keyboard.h"
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/test_hooks.h"
 #include "media/window.h"
+#include "test_support.h"
 
 namespace {
 
 using namespace media;
+using testing_support::ScopedEnv;
 
 class HeadlessWindowTest : public ::testing::Test {
 protected:
@@ -156,6 +159,23 @@ TEST_F(SdlWindowTest, ReopeningTheScreenWithTheResizedWindowsSizeStillPresents) 
     ASSERT_EQ(openWindowedScreen(again, 0, 0, windowInnerWidth(0), windowInnerHeight(0), 1, 0, 0), 1);
     EXPECT_TRUE(screenPresents());
     EXPECT_EQ(flipBuffers(), 1);
+}
+
+// The window's class on X11 and its app id on Wayland, which SDL reads from
+// the environment as video starts: the game's app id, unless the player set one.
+TEST(SdlWindowIdentityTest, TheClassIsTheAppIdUnlessThePlayerChoseOne) {
+    for (const char* chosen : {static_cast<const char*>(nullptr), "my.Class"}) {
+        ScopedEnv x11("SDL_VIDEO_X11_WMCLASS", chosen);
+        ScopedEnv wayland("SDL_VIDEO_WAYLAND_WMCLASS", chosen);
+        chooseBackend(Backend::Sdl);
+        if (!startWindows()) GTEST_SKIP() << "no SDL video driver";
+        std::string x11Class = SDL_getenv("SDL_VIDEO_X11_WMCLASS") ? SDL_getenv("SDL_VIDEO_X11_WMCLASS") : "";
+        std::string waylandId = SDL_getenv("SDL_VIDEO_WAYLAND_WMCLASS") ? SDL_getenv("SDL_VIDEO_WAYLAND_WMCLASS") : "";
+        closeAllWindows();
+        chooseBackend(Backend::Headless);
+        EXPECT_EQ(x11Class, chosen ? chosen : "io.github.quandrite.Quandrite");
+        EXPECT_EQ(waylandId, chosen ? chosen : "io.github.quandrite.Quandrite");
+    }
 }
 
 // The pacer never lets a frame come early, so 30 frames after the first take

@@ -16,6 +16,16 @@ out=$(realpath -m "${1:-$root/build-package}")
 demotool=${2:-}
 failures=0
 fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+# appstreamcli validate --strict (ARGS...). Before AppStream 1.0 the tool does
+# not know <developer> (the successor of <developer_name>) and notes it as an
+# unknown tag; that one note is no fault, any other is.
+appstream_validate() {
+  local report others
+  report=$(appstreamcli validate --no-net --strict "$@" 2>&1) && return 0
+  appstreamcli --version | grep -q 'version: 0\.' || { echo "$report"; return 1; }
+  others=$(grep -E '^[EWIP]: ' <<<"$report" | grep -vE ': unknown-tag developer$') || true
+  [[ -z $others ]] || { echo "$report"; return 1; }
+}
 
 version=$(dpkg-parsechangelog -l "$root/debian/changelog" -S Version)
 upstream=${version%-*}
@@ -59,14 +69,14 @@ lintian --show-overrides "$changes" | grep '^O:' || true
 tree=$out/root
 dpkg-deb -x "$deb" "$tree"
 for file in usr/games/quandrite usr/share/applications/$app_id.desktop usr/share/metainfo/$app_id.metainfo.xml \
-            usr/share/icons/hicolor/256x256/apps/quandrite.png usr/share/man/man6/quandrite.6.gz \
+            usr/share/icons/hicolor/256x256/apps/$app_id.png usr/share/man/man6/quandrite.6.gz \
             usr/share/doc/quandrite/copyright; do
   [[ -f $tree/$file ]] || fail "the package has no /$file"
 done
 [[ ! -e $tree/usr/bin ]] || fail "the package installs into /usr/bin; Debian keeps games in /usr/games"
 
 echo "--- appstreamcli validate"
-appstreamcli validate --no-net --strict "$tree/usr/share/metainfo/$app_id.metainfo.xml" || fail "appstreamcli validate"
+appstream_validate "$tree/usr/share/metainfo/$app_id.metainfo.xml" || fail "appstreamcli validate"
 appstreamcli validate-tree --no-net "$tree" || fail "appstreamcli validate-tree"
 desktop-file-validate "$tree/usr/share/applications/$app_id.desktop" || fail "desktop-file-validate"
 

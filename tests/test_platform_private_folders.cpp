@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -62,6 +63,44 @@ TEST_F(PrivateFolders, AreOursAndOnlyTheDeadProcessesOnesAreRemoved) {
     EXPECT_FALSE(fs::exists(mine));
     if (before) setenv("TMPDIR", oldTmp.c_str(), 1);
     else unsetenv("TMPDIR");
+}
+
+}  // namespace
+
+namespace {
+
+mode_t modeOf(const std::string& path) {
+    struct stat info {};
+    return stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
+}
+
+TEST_F(PrivateFolders, UserFoldersAreMadeForTheUserAloneAndKeepWhatWasThere) {
+    fs::create_directory(path("home"));
+    fs::permissions(path("home"), fs::perms(0755));
+    // An open umask must not widen them, nor a strict one narrow them for the user.
+    mode_t umaskBefore = umask(0);
+    int made = platform::makeUserFolders(path("home/.local/share/quandrite"));
+    umask(077);
+    int again = platform::makeUserFolders(path("home/.config/quandrite/"));
+    umask(umaskBefore);
+    ASSERT_EQ(made, 0);
+    ASSERT_EQ(again, 0);
+    for (const char* folder :
+         {"home/.local", "home/.local/share", "home/.local/share/quandrite", "home/.config", "home/.config/quandrite"})
+        EXPECT_EQ(modeOf(path(folder)), 0700u) << folder;
+    EXPECT_EQ(modeOf(path("home")), 0755u) << "a folder that was there keeps its mode";
+    EXPECT_EQ(platform::makeUserFolders(path("home/.local/share/quandrite")), 0) << "one that exists is no failure";
+
+    writeWholeFile(path("plain"), "x");
+    EXPECT_EQ(platform::makeUserFolders(path("plain")), ENOTDIR);
+    EXPECT_EQ(platform::makeUserFolders(path("plain/quandrite")), ENOTDIR);
+    fs::create_directory(path("locked"));
+    fs::permissions(path("locked"), fs::perms(0500));
+    if (geteuid() != 0) {
+        EXPECT_EQ(platform::makeUserFolders(path("locked/quandrite")), EACCES);
+    }
+    fs::permissions(path("locked"), fs::perms(0700));
+    EXPECT_EQ(platform::makeUserFolders(""), ENOENT);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "platform/file_system.h"
 #include "platform/local_time.h"
 #include "platform/places.h"
+#include "platform/private_folders.h"
 
 namespace game {
 
@@ -64,7 +65,7 @@ BestReplay bestReplay(const std::string& folder) {
 }
 
 std::string saveReplay(const std::string& folder, const Demo& demo, int score, std::time_t ended, std::string& error) {
-    platform::makeFolders(folder);
+    platform::makeUserFolders(folder);
     std::string when = platform::localTime(ended, "%Y-%m-%d_%H-%M-%S");
     score = std::clamp(score, 0, 99999);
     std::vector<ReplayFile> replays = listReplays(folder);

@@ -8,6 +8,7 @@
 #include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "platform/places.h"
+#include "platform/private_folders.h"
 #include "platform/safe_file.h"
 
 namespace game {
@@ -198,7 +199,7 @@ Settings readSettingsFile(const std::string& path) {
 bool writeSettingsFile(const std::string& path, const Settings& before, const Settings& after, std::string& error) {
     // A folder that cannot be made shows up as the save's failure.
     if (size_t slash = path.rfind('/'); slash != std::string::npos && slash > 0)
-        platform::makeFolders(path.substr(0, slash));
+        platform::makeUserFolders(path.substr(0, slash));
     // Another window of the game reads and saves it only after this one.
     platform::FileLock lock;
     if (!lock.acquire(path, kSettingsHoldTimeoutMs))

@@ -36,6 +36,9 @@ struct BackendOps {
     // Fills a keyboard snapshot (DirectInput codes, bit 7 = down); false when
     // there is no keyboard to read.
     bool (*readKeyboard)(uint8_t* snapshot);
+    // Turns a snapshot read by position into the game's, whose letters follow
+    // the labels of the player's layout.
+    void (*labelLetters)(uint8_t* snapshot);
     // Adds the state of each connected gamepad.
     void (*readGamepads)(std::vector<GamepadState>& states);
 };
@@ -56,6 +59,7 @@ bool openSdlPresentation(Window* window);
 void openSdlAudioDevice();
 bool sdlKeyboardFocused();
 bool readSdlKeyboard(uint8_t* snapshot);
+void labelSdlLetters(uint8_t* snapshot);
 void readSdlGamepads(std::vector<GamepadState>& states);
 
 }  // namespace media

@@ -13,6 +13,7 @@
 #include "platform/file_lock.h"
 #include "platform/file_system.h"
 #include "platform/places.h"
+#include "platform/private_folders.h"
 #include "platform/safe_file.h"
 
 namespace media {
@@ -165,7 +166,7 @@ std::string resolveFileName(const std::string& name) {
         return {};
     }
     // A folder that cannot be made shows up when the file is opened or saved.
-    dataFolderError = platform::makeFolders(dataFolder);
+    dataFolderError = platform::makeUserFolders(dataFolder);
     return dataFolder + "/" + name.substr(1);
 }
 

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "media/automation.h"
+#include "media/common/backend_ops.h"
 #include "media/common/device_poll.h"
 #include "media/test_hooks.h"
 
@@ -43,6 +44,7 @@ int examineKeyboard() {
         const DevicePoll& poll = takeDevicePoll();
         if (poll.keyboardRead) {
             snapshot = poll.keyboard;
+            backendOps().labelLetters(snapshot.data());
             ok = true;
         }
         if (poll.focused && mergeGamepadKeys(poll.pads, snapshot.data())) ok = true;

@@ -34,6 +34,7 @@ const BackendOps kHeadlessOps{
     // With nothing to read, the window counts as focused.
     .keyboardFocused = [] { return true; },
     .readKeyboard = [](uint8_t*) { return false; },
+    .labelLetters = [](uint8_t*) {},
     .readGamepads = [](std::vector<GamepadState>&) {},
 };
 

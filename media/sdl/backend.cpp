@@ -18,6 +18,7 @@ const BackendOps kSdlOps{
     .openAudioDevice = openSdlAudioDevice,
     .keyboardFocused = sdlKeyboardFocused,
     .readKeyboard = readSdlKeyboard,
+    .labelLetters = labelSdlLetters,
     .readGamepads = readSdlGamepads,
 };
 

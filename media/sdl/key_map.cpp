@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "media/sdl/key_map.h"
 
+#include <algorithm>
 #include <array>
 
 namespace media {
@@ -79,11 +80,41 @@ constexpr std::array<uint8_t, SDL_NUM_SCANCODES> buildTable() {
 
 constexpr std::array<uint8_t, SDL_NUM_SCANCODES> kTable = buildTable();
 
+constexpr std::array<SDL_Scancode, 256> buildScancodes() {
+    std::array<SDL_Scancode, 256> scancodes{};
+    for (const KeyPair& pair : kKeys) scancodes[pair.code] = pair.scancode;
+    return scancodes;
+}
+
+constexpr std::array<SDL_Scancode, 256> kScancodes = buildScancodes();
+
+// The codes of the letters a to z: the keys that show them on a US keyboard.
+constexpr uint8_t kLetterCodes[26] = {30, 48, 46, 32, 18, 33, 34, 35, 23, 36, 37, 38, 50,
+                                      49, 24, 25, 16, 19, 31, 20, 22, 47, 17, 45, 21, 44};
+
+constexpr bool isLetterCode(uint8_t code) {
+    for (uint8_t letter : kLetterCodes)
+        if (letter == code) return true;
+    return false;
+}
+
 }  // namespace
 
 uint8_t directInputCode(SDL_Scancode scancode) {
     int index = static_cast<int>(scancode);
     return index >= 0 && index < SDL_NUM_SCANCODES ? kTable[static_cast<size_t>(index)] : 0;
+}
+
+void letterKeysByLabel(uint8_t* snapshot, KeyLabels labels) {
+    std::array<uint8_t, 256> byLabel{};
+    for (size_t code = 0; code < byLabel.size(); ++code) {
+        if (!snapshot[code]) continue;
+        SDL_Scancode scancode = kScancodes[code];
+        SDL_Keycode label = scancode == SDL_SCANCODE_UNKNOWN ? SDLK_UNKNOWN : labels(scancode);
+        if (label >= SDLK_a && label <= SDLK_z) byLabel[kLetterCodes[label - SDLK_a]] |= snapshot[code];
+        else if (!isLetterCode(static_cast<uint8_t>(code))) byLabel[code] |= snapshot[code];
+    }
+    std::copy(byLabel.begin(), byLabel.end(), snapshot);
 }
 
 }  // namespace media

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 // The SDL backend's keyboard: the keys held now, as DirectInput codes, and
-// whether window 0 has the focus.
+// whether window 0 has the focus. Keys are read by position, as the original
+// read them; the game's letters are then taken by their labels, since a
+// player types initials, and looks for S and M, by what the keys show.
 #include <SDL.h>
 
 #include "media/common/backend_ops.h"
@@ -28,6 +30,10 @@ bool readSdlKeyboard(uint8_t* keys) {
         }
     hideHotkeyChord(keys);
     return true;
+}
+
+void labelSdlLetters(uint8_t* snapshot) {
+    if (SDL_WasInit(SDL_INIT_VIDEO)) letterKeysByLabel(snapshot, SDL_GetKeyFromScancode);
 }
 
 }  // namespace media

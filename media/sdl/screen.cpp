@@ -13,6 +13,7 @@
 #include "media/sdl/gpu_screen.h"
 #include "media/sdl/renderer_choice.h"
 #include "media/sdl/surface_present.h"
+#include "media/sdl/texture_present.h"
 #include "media/sdl/video_internal.h"
 #include "media/test_hooks.h"
 
@@ -43,6 +44,7 @@ void releasePresentation() {
     if (gpuRenderer) SDL_DestroyRenderer(gpuRenderer);
     gpuRenderer = nullptr;
     closeSurfacePresenter();
+    closeTexturePresenter();
     screenWindow = nullptr;
     vsync = false;
 }
@@ -71,8 +73,10 @@ bool openPresentation(SDL_Window* window) {
     SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "0");
     screenWindow = window;
     if (rendererChoice() != RendererChoice::Software && openGpuPath(window)) return true;
+    if (!driverHasWindowPixels() && openTexturePresenter(window)) return true;
     if (openSurfacePresenter(window)) return true;
-    SDL_Log("Quandrite: cannot open the screen: %s", SDL_GetError());
+    // A game nobody sees must not play on, music and all.
+    noteNoPicture(SDL_GetError());
     releasePresentation();
     return false;
 }
@@ -80,6 +84,7 @@ bool openPresentation(SDL_Window* window) {
 bool present() {
     if (gpuScreenOpen()) return gpuPresent();
     if (surfacePresenterOpen()) return presentSurface();
+    if (texturePresenterOpen()) return presentTexture();
     return true;
 }
 
@@ -132,7 +137,7 @@ int flipBuffers() {
 
 void noteRendererReset() { gpuTexturesLost(); }
 void simulateRendererReset() { noteRendererReset(); }
-bool screenPresents() { return gpuScreenOpen() || surfacePresenterOpen(); }
+bool screenPresents() { return gpuScreenOpen() || surfacePresenterOpen() || texturePresenterOpen(); }
 bool screenUsesGpu() { return gpuScreenOpen(); }
 
 void detachScreenFrom(SDL_Window* window) {

@@ -16,6 +16,7 @@
 #include "media/common/unseen_frames.h"
 #include "media/common/vorbis_stream.h"
 #include "media/common/wave.h"
+#include "media/sdl/app_name.h"
 #include "media/test_hooks.h"
 #include "platform/quiet_stderr.h"
 
@@ -82,6 +83,7 @@ bool decodeSound(const unsigned char* data, size_t length, SoundRecord& sound) {
 bool openDefaultDevice() {
     // The sound libraries list every device they could not find on stderr.
     platform::StderrMuted quiet;
+    nameSdlApp();
     if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
     SDL_AudioSpec wanted{};
     wanted.freq = kMixRate;

@@ -33,6 +33,12 @@ SDL_Window* sdlWindowFromHandle(const Window* handle);
 SDL_Window* mainSdlWindow();
 // Called by the event loop when SDL says textures were lost.
 void noteRendererReset();
+// Whether the video driver gives windows pixels of their own; the others
+// (Wayland, KMS) show a window's pixels only through a renderer's texture.
+bool driverHasWindowPixels();
+// Called by the screen when it can show no picture at all in the window: the
+// game ends, as if closed, and windowFailure says why.
+void noteNoPicture(const std::string& why);
 // Called before an SDL window is destroyed: the screen drops its renderer.
 void detachScreenFrom(SDL_Window* window);
 

@@ -12,6 +12,7 @@
 #include "media/common/backend_ops.h"
 #include "media/common/object_table.h"
 #include "media/presentation.h"
+#include "media/sdl/app_name.h"
 #include "media/sdl/fullscreen.h"
 #include "media/sdl/hotkeys.h"
 #include "media/sdl/video_internal.h"
@@ -117,11 +118,16 @@ bool invisibleFallback() {
     return invisible && !driverNamed(driver);
 }
 
+bool driverHasWindowPixels() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    for (const char* own : {"x11", "offscreen", "dummy"})
+        if (driver && std::strcmp(driver, own) == 0) return true;
+    return false;
+}
+
 bool startSdlVideo() {
-    // The software path composes into the window's own pixels, not into
-    // a texture of a renderer SDL would make behind them.
-    SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    nameSdlApp();
     bool opened;
     {
         // Each display system SDL tries and does not find complains on stderr.
@@ -137,6 +143,11 @@ bool startSdlVideo() {
         failure = "no display (is DISPLAY set?)";
         return false;
     }
+    // The software path composes into the window's own pixels where the
+    // driver has them, not into a texture of a renderer SDL would make
+    // behind them; elsewhere it draws through a renderer of its own, and
+    // SDL's window surface, made of such a texture, is what is left.
+    if (driverHasWindowPixels()) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
     failure.clear();
     return true;
 }
@@ -156,7 +167,7 @@ bool showSdlWindow(int number, Window& window, int x, int y, int innerWidth, int
         SDL_SetWindowSize(window.sdl, innerWidth, innerHeight);
     } else {
         window.sdl = SDL_CreateWindow(window.title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, innerWidth,
-                                      innerHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
+                                      innerHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN | SDL_WINDOW_ALLOW_HIGHDPI);
         if (!window.sdl) {
             // Without its window the game cannot go on: it ends as if closed.
             failure = SDL_GetError();
@@ -241,6 +252,11 @@ int windowInnerWidth(int number) { return geometryOf(number).width; }
 int windowInnerHeight(int number) { return geometryOf(number).height; }
 
 std::string windowFailure() { return failure; }
+
+void noteNoPicture(const std::string& why) {
+    failure = "no picture can be shown in it: " + why;
+    queueEvent(kEventCloseWindow);
+}
 
 int windowEvent() {
     if (platform::takeQuitRequest()) return kEventCloseWindow;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: MIT
 // Writes the game's icon as PNG files for the desktop:
-//   quandrite_icongen OUTDIR SIZE...  ->  OUTDIR/SIZExSIZE/apps/quandrite.png
+//   quandrite_icongen OUTDIR NAME SIZE...  ->  OUTDIR/SIZExSIZE/apps/NAME.png
 #include <png.h>
 
 #include <cstdio>
@@ -36,11 +36,11 @@ bool writePng(const std::filesystem::path& path, const media::IconImage& icon) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc < 3) {
-        std::fprintf(stderr, "usage: quandrite_icongen OUTDIR SIZE...\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: quandrite_icongen OUTDIR NAME SIZE...\n");
         return 2;
     }
-    for (int i = 2; i < argc; ++i) {
+    for (int i = 3; i < argc; ++i) {
         int size = std::atoi(argv[i]);
         media::IconImage icon = game::gameIcon(size);
         // A blank icon means the pictures could not be read: fail the build.
@@ -53,7 +53,7 @@ int main(int argc, char** argv) {
         std::string name = std::to_string(size) + "x" + std::to_string(size);
         std::filesystem::path folder = std::filesystem::path(argv[1]) / name / "apps";
         std::filesystem::create_directories(folder);
-        if (!writePng(folder / "quandrite.png", icon)) return 1;
+        if (!writePng(folder / (std::string(argv[2]) + ".png"), icon)) return 1;
     }
     return 0;
 }
