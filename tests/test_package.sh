@@ -80,6 +80,17 @@ appstream_validate "$tree/usr/share/metainfo/$app_id.metainfo.xml" || fail "apps
 appstreamcli validate-tree --no-net "$tree" || fail "appstreamcli validate-tree"
 desktop-file-validate "$tree/usr/share/applications/$app_id.desktop" || fail "desktop-file-validate"
 
+# Debian's upstream metadata and watch file name the repository and bug
+# tracker the project's metadata gives (one CMake value, QUANDRITE_SOURCE_URL).
+metainfo_url() { sed -n "s|.*<url type=\"$1\">\(.*\)</url>.*|\1|p" "$tree/usr/share/metainfo/$app_id.metainfo.xml"; }
+browse=$(metainfo_url vcs-browser)
+bugs=$(metainfo_url bugtracker)
+grep -qx "Repository-Browse: $browse" "$root/debian/upstream/metadata" ||
+  fail "debian/upstream/metadata's Repository-Browse is not the metadata's '$browse'"
+grep -qx "Bug-Database: $bugs" "$root/debian/upstream/metadata" ||
+  fail "debian/upstream/metadata's Bug-Database is not the metadata's '$bugs'"
+grep -q "^ *$browse/tags " "$root/debian/watch" || fail "debian/watch does not look at $browse/tags"
+
 # The menu entry's command, found as a desktop session finds it.
 command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$tree/usr/share/applications/$app_id.desktop")
 program=''
