@@ -18,6 +18,37 @@ function(quandrite_embed_assets pictures sounds asm_file table_file)
   else()
     # ELF: read-only data, and a stack that need not be executable.
     string(APPEND asm "\t.section .note.GNU-stack,\"\",%progbits\n")
+    # The linker keeps a control-flow protection (x86 IBT and shadow stack,
+    # arm64 BTI and PAC) only if every object claims it. The data here has no
+    # code to protect, so the object claims whatever the compiler was asked to
+    # mark the program's code with, and takes nothing away from it.
+    string(APPEND asm [=[
+#if defined(__x86_64__) && defined(__CET__)
+#define QUANDRITE_PROPERTY_TYPE 0xc0000002 /* GNU_PROPERTY_X86_FEATURE_1_AND */
+#define QUANDRITE_PROPERTY_BITS __CET__ /* IBT 1, SHSTK 2 */
+#elif defined(__aarch64__) && (defined(__ARM_FEATURE_BTI_DEFAULT) || defined(__ARM_FEATURE_PAC_DEFAULT))
+#define QUANDRITE_PROPERTY_TYPE 0xc0000000 /* GNU_PROPERTY_AARCH64_FEATURE_1_AND */
+#if defined(__ARM_FEATURE_BTI_DEFAULT) && defined(__ARM_FEATURE_PAC_DEFAULT)
+#define QUANDRITE_PROPERTY_BITS 3
+#elif defined(__ARM_FEATURE_BTI_DEFAULT)
+#define QUANDRITE_PROPERTY_BITS 1 /* BTI */
+#else
+#define QUANDRITE_PROPERTY_BITS 2 /* PAC */
+#endif
+#endif
+#if defined(QUANDRITE_PROPERTY_TYPE)
+	.section .note.gnu.property,"a"
+	.p2align 3
+	.long 4 /* name size */
+	.long 16 /* descriptor size */
+	.long 5 /* NT_GNU_PROPERTY_TYPE_0 */
+	.asciz "GNU"
+	.long QUANDRITE_PROPERTY_TYPE
+	.long 4 /* property size */
+	.long QUANDRITE_PROPERTY_BITS
+	.p2align 3
+#endif
+]=])
     string(APPEND asm "\t.section .rodata.quandrite_assets,\"a\",%progbits\n")
   endif()
   set(decls "")

@@ -30,7 +30,8 @@ public:
     }
     void add(float value) { add(std::bit_cast<uint32_t>(value)); }
     void add(const std::string& text) {
-        add(text.size());
+        // Eight bytes of length everywhere: size_t has four on 32-bit ARM.
+        add(static_cast<uint64_t>(text.size()));
         for (char c : text) mix(static_cast<uint8_t>(c));
     }
     void add(const OrbGroup& orbs) { addFields(orbs, kOrbGroupFields, orbs.count); }
