@@ -31,6 +31,17 @@ struct FileRead {
 // on a pipe or device put in its place and without reading past the limit
 // if the file grows meanwhile.
 FileRead readRegularFile(const std::string& path, size_t limit, std::string& bytes);
+// The game's own data file opened in place for reading and writing: created
+// empty when missing, opened for reading alone when it may be read but not
+// written, never waiting on a device or pipe put in its place. A descriptor
+// for readSome, stepBack, writeAll (safe_file.h) and closeDescriptor; or -1
+// with ERROR the system's error number, 0 when it is no regular file.
+int openInPlace(const std::string& path, int& error);
+// Up to SIZE bytes of FD: the count, 0 at the end, -1 on an error.
+long readSome(int fd, char* data, size_t size);
+// Moves FD's position back by COUNT bytes; 0, or the system's error number.
+int stepBack(int fd, size_t count);
+void closeDescriptor(int fd);
 // The first LIMIT bytes of the file at PATH, all of a shorter one, without
 // waiting on a pipe; 0 when read, else the system's error number.
 int readFileStart(const std::string& path, size_t limit, std::string& bytes);

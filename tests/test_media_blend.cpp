@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "media/common/blend_kernels.h"
@@ -66,6 +67,49 @@ TEST(BlendKernels, ExtremeChannelsAndTheFlatColourOverBlack) {
         EXPECT_EQ(dest[9], 0xFF7F7F7Fu) << set;
     }
     EXPECT_EQ(scaleColour(0xFFFF8001u, 87), reference(0xFFFF8001u, 0, 87));
+}
+
+// The target decides the wide loops: a build that lost them (or took NEON
+// where Debian's armhf cannot count on it) would still pass the tests above.
+TEST(BlendKernels, TheBuildTakesTheWideLoopsItsTargetHasAndKeepsTheScalarOnes) {
+#if defined(__x86_64__)
+    const std::string expected = "sse2";
+#elif defined(__aarch64__) || defined(__ARM_NEON)
+    const std::string expected = "neon";
+#else
+    const std::string expected = "scalar";
+#endif
+    EXPECT_EQ(blendKernels().name, expected);
+    EXPECT_EQ(blendKernelSet(blendKernelSetCount() - 1).name, std::string("scalar"));
+    EXPECT_EQ(blendKernelSetCount(), expected == "scalar" ? 1 : 2);
+}
+
+// Whole rows as the compositor blends them: every set's pixels are the scalar
+// loops' pixels, bit for bit, including the channels' extremes.
+TEST(BlendKernels, EverySetGivesTheScalarPixelsOnWholeRows) {
+    const BlendKernels& scalar = blendKernelSet(blendKernelSetCount() - 1);
+    std::mt19937 random(25);
+    constexpr int kRow = 1020;
+    for (int set = 0; set < blendKernelSetCount() - 1; ++set) {
+        const BlendKernels& kernels = blendKernelSet(set);
+        for (uint32_t alpha = 0; alpha <= 255; ++alpha) {
+            std::vector<uint32_t> source = randomPixels(random, kRow), dest = randomPixels(random, kRow);
+            for (int i = 0; i < kRow; i += 7) source[i] = (i & 8) ? 0xFFFFFFFFu : 0;
+            for (int i = 3; i < kRow; i += 11) dest[i] = (i & 16) ? 0xFFFFFFFFu : 0;
+            uint32_t colour = random();
+            std::vector<uint32_t> wide = dest, narrow = dest;
+            kernels.span(wide.data(), source.data(), kRow, alpha);
+            scalar.span(narrow.data(), source.data(), kRow, alpha);
+            ASSERT_EQ(wide, narrow) << kernels.name << " span, alpha " << alpha;
+            wide = dest, narrow = dest;
+            kernels.flat(wide.data(), kRow, colour, alpha);
+            scalar.flat(narrow.data(), kRow, colour, alpha);
+            ASSERT_EQ(wide, narrow) << kernels.name << " flat, alpha " << alpha;
+            kernels.ontoBlack(wide.data(), source.data(), kRow, alpha);
+            scalar.ontoBlack(narrow.data(), source.data(), kRow, alpha);
+            ASSERT_EQ(wide, narrow) << kernels.name << " onto black, alpha " << alpha;
+        }
+    }
 }
 
 }  // namespace

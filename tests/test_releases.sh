@@ -14,7 +14,8 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 # "VERSION DATE" lines of each history.
 changelog=$(sed -n 's/^## \([0-9.]*\) - \([0-9-]*\)$/\1 \2/p' "$source/CHANGELOG.md")
 metadata=$(grep -o '<release version="[^"]*" date="[^"]*"' "$metainfo" | sed 's/.*version="\([^"]*\)" date="\([^"]*\)"/\1 \2/')
-debian=$(awk '/^quandrite \(/ {gsub(/[()]/, "", $2); v = $2}
+# A Debian revision (-1) is the packaging's own: the upstream version is compared.
+debian=$(awk '/^quandrite \(/ {gsub(/[()]/, "", $2); sub(/-[^-]*$/, "", $2); v = $2}
               /^ -- / {sub(/^ -- .*>  /, ""); print v, $0}' "$source/debian/changelog" |
          while read -r v stamp; do echo "$v $(date -u -d "$stamp" +%F)"; done)
 

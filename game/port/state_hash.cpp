@@ -38,8 +38,8 @@ public:
         std::memcpy(&bits, &value, sizeof bits);
         add(bits);
     }
-    // The length as 64 bits wherever size_t is narrower (WebAssembly), so
-    // the hash is the same on every platform.
+    // Eight bytes of length everywhere: size_t has four on 32-bit ARM and in
+    // WebAssembly.
     void add(const std::string& text) {
         add(static_cast<uint64_t>(text.size()));
         for (char c : text) mix(static_cast<uint8_t>(c));

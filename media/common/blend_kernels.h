@@ -2,13 +2,16 @@
 #pragma once
 // The compositor's inner loops over a run of opaque pixels, all of them with
 // the same rounding as one-pixel arithmetic: (s*a + d*(255-a) + 127) / 255
-// per channel. Four pixels at a time with SSE2, else one. The results have
-// alpha 255.
+// per channel. Four pixels at a time with SSE2 (x86-64) or NEON (arm64),
+// which the build chooses by the target; one at a time elsewhere. The
+// results have alpha 255.
 #include <cstdint>
 
 namespace media {
 
 struct BlendKernels {
+    // "sse2", "neon" or "scalar", for the tests and the benchmark.
+    const char* name;
     // dest = source at opacity alpha over dest.
     void (*span)(uint32_t* dest, const uint32_t* source, int count, uint32_t alpha);
     // dest = the flat colour at opacity alpha over dest.

@@ -1,10 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "media/files.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstring>
 #include <vector>
@@ -53,7 +49,8 @@ public:
     bool write(const char* data, size_t size) {
         if (!failure_.empty()) return false;
         if (!writing_) {
-            if (available_ > 0 && lseek(fd_, -static_cast<off_t>(available_), SEEK_CUR) < 0) return fail(errno);
+            if (available_ > 0)
+                if (int error = platform::stepBack(fd_, available_); error != 0) return fail(error);
             writing_ = true;
             available_ = kBufferSize;
             fill_ = 0;
@@ -81,9 +78,7 @@ public:
         }
         if (available_ == 0) {
             if (saving_) return -1;
-            ssize_t got;
-            do got = ::read(fd_, buffer_.data(), kBufferSize);
-            while (got < 0 && errno == EINTR);
+            long got = platform::readSome(fd_, buffer_.data(), kBufferSize);
             if (got <= 0) return -1;
             fill_ = static_cast<size_t>(got);
             available_ = fill_;
@@ -125,7 +120,7 @@ private:
         }
         if (fd_ < 0) return;
         flush();
-        ::close(fd_);
+        platform::closeDescriptor(fd_);
         fd_ = -1;
     }
 
@@ -195,23 +190,15 @@ bool openFile(int number, const std::string& name) {
         return false;
     }
     platform::removeStaleSaves(path);
-    // Non-blocking so that a device or pipe put in the file's place cannot stall
-    // the open. A file the player made read-only is still read.
-    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
-    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
-        int writeError = errno;
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (fd < 0 && errno == ENOENT) errno = writeError;
-    }
-    if (fd < 0) {
-        int error = errno;
+    // A file the player made read-only is still read; a device or pipe put
+    // in the file's place is not waited on.
+    int error = 0;
+    int fd = platform::openInPlace(path, error);
+    if (fd < 0 && error != 0) {
         lastOpenFailure = failureOf(path, error, path + ": " + reason(error));
         return false;
     }
-    // Only a regular file is used, as anything else could stall or never end.
-    struct stat info;
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        ::close(fd);
+    if (fd < 0) {
         lastOpenFailure = path + ": not a regular file";
         return false;
     }

@@ -2,7 +2,7 @@
 #include "media/sdl/renderer_choice.h"
 
 #include <SDL_syswm.h>
-#if defined(__linux__)
+#if QUANDRITE_X11
 #include <X11/Xlib.h>
 #endif
 
@@ -18,8 +18,12 @@ Verdict verdict = Verdict::Unknown;
 
 // An X server without DRI gives its clients no GPU: GL there is indirect or
 // Mesa's software rasteriser, whatever the machine has.
-bool xServerOffersNoGpu([[maybe_unused]] SDL_Window* window) {
-#if defined(__linux__)
+bool xServerOffersNoGpu(SDL_Window* window) {
+#if !QUANDRITE_X11
+    // Windows and the others have no X server between the game and the GPU.
+    (void)window;
+    return false;
+#else
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
     if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11 || !info.info.x11.display) return false;
@@ -27,8 +31,6 @@ bool xServerOffersNoGpu([[maybe_unused]] SDL_Window* window) {
     Display* display = info.info.x11.display;
     return !XQueryExtension(display, "DRI3", &opcode, &event, &error) &&
            !XQueryExtension(display, "DRI2", &opcode, &event, &error);
-#else
-    return false;
 #endif
 }
 

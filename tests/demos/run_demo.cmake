@@ -2,7 +2,9 @@
 # Makes a demo from its script, replays it headless as a time demo and
 # compares the game's summary line with the expected one.
 #   cmake -DDEMOTOOL=... -DGAME=... -DSCRIPT=x.script -DEXPECTED=x.expected -DWORK=dir
-#         [-DUPDATE=ON] -P run_demo.cmake
+#         [-DEMULATOR=qemu-aarch64] [-DUPDATE=ON] -P run_demo.cmake
+# EMULATOR runs a cross-built game (qemu-user); demotool is the build
+# machine's, since a demo file is the same on every platform.
 # With UPDATE=ON the expected file is rewritten from this run instead
 # (for a deliberate change of the game's rules; the diff then shows it).
 foreach(var DEMOTOOL GAME SCRIPT EXPECTED WORK)
@@ -30,8 +32,8 @@ endif()
 
 set(ENV{SDL_VIDEODRIVER} offscreen)
 set(ENV{SDL_AUDIODRIVER} dummy)
-execute_process(COMMAND "${GAME}" --timedemo "${demo}" --headless
-  RESULT_VARIABLE played OUTPUT_VARIABLE output ERROR_VARIABLE played_error TIMEOUT 300)
+execute_process(COMMAND ${EMULATOR} "${GAME}" --timedemo "${demo}" --headless
+  RESULT_VARIABLE played OUTPUT_VARIABLE output ERROR_VARIABLE played_error TIMEOUT 600)
 if(NOT played EQUAL 0)
   message(FATAL_ERROR "the game ended with ${played} replaying ${demo}:\n${output}${played_error}")
 endif()

@@ -90,6 +90,38 @@ FileRead readRegularFile(const std::string& path, size_t limit, std::string& byt
     return result;
 }
 
+int openInPlace(const std::string& path, int& error) {
+    int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NONBLOCK, 0666);
+    if (fd < 0 && (errno == EACCES || errno == EROFS || errno == EPERM)) {
+        int writeError = errno;
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+        if (fd < 0 && errno == ENOENT) errno = writeError;
+    }
+    if (fd < 0) {
+        error = errno;
+        return -1;
+    }
+    // Only a regular file is used, as anything else could stall or never end.
+    struct stat info;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        error = 0;
+        return -1;
+    }
+    return fd;
+}
+
+long readSome(int fd, char* data, size_t size) {
+    ssize_t got;
+    do got = ::read(fd, data, size);
+    while (got < 0 && errno == EINTR);
+    return static_cast<long>(got);
+}
+
+int stepBack(int fd, size_t count) { return ::lseek(fd, -static_cast<off_t>(count), SEEK_CUR) < 0 ? errno : 0; }
+
+void closeDescriptor(int fd) { ::close(fd); }
+
 int readFileStart(const std::string& path, size_t limit, std::string& bytes) {
     bytes.clear();
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
