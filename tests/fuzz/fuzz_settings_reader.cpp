@@ -38,6 +38,7 @@ bool isOneOf(const std::string& value, std::initializer_list<const char*> choice
 void checkInRange(const Settings& s, const char* what) {
     if (!isOneOf(s.scale, {"stretch", "aspect", "integer"})) fail(std::string(what) + ": scale " + s.scale);
     if (!isOneOf(s.renderer, {"auto", "software", "gpu"})) fail(std::string(what) + ": renderer " + s.renderer);
+    if (!isOneOf(s.filter, {"auto", "sharp", "smooth"})) fail(std::string(what) + ": filter " + s.filter);
     for (int side : {s.width, s.height})
         if (side < game::kMinWindowSide || side > game::kMaxWindowSide)
             fail(std::string(what) + ": a window side of " + std::to_string(side));
@@ -86,6 +87,8 @@ const Key kKeys[] = {
     {"size", [](const Settings& a, const Settings& b) { return a.width == b.width && a.height == b.height; }},
     {"renderer", [](const Settings& a, const Settings& b) { return a.renderer == b.renderer; }},
     {"volume", [](const Settings& a, const Settings& b) { return a.volume == b.volume; }},
+    {"filter", [](const Settings& a, const Settings& b) { return a.filter == b.filter; }},
+    {"hints", [](const Settings& a, const Settings& b) { return a.hints == b.hints; }},
 };
 // clang-format on
 
