@@ -162,7 +162,7 @@ if start_game env; then
   # enough to miss the tap, or a tap seen twice, gets another tap.
   for attempt in 1 2 3; do
     xdotool keydown m sleep 0.15 keyup m
-    wait_for 10 sound_off && break
+    wait_for 20 sound_off && break
   done
   sound_off || fail "M on a French keyboard did not switch the sound off: $(cat "$settings" 2>/dev/null)"
   stop_game

@@ -49,7 +49,12 @@ while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do display=$
 Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=:$display
-for _ in $(seq 200); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+# Waited for by its answer, with a deadline a loaded machine cannot miss.
+deadline=$((SECONDS + 60))
+until xdpyinfo >/dev/null 2>&1; do
+  ((SECONDS < deadline)) || { echo "FAIL: Xvfb :$display did not answer within 60 s" >&2; exit 1; }
+  sleep 0.1
+done
 
 # A Wine prefix of this run alone, without the Mono and Gecko installers.
 # Wine names the Windows user after USER: one whose name is not ASCII puts
@@ -128,7 +133,8 @@ fi
 run --window >/dev/null 2>&1 &
 game=$!
 window=
-for _ in $(seq 600); do
+deadline=$((SECONDS + 60))
+while ((SECONDS < deadline)); do
   window=$(xdotool search --name '^ Quandrite 1\.0$' 2>/dev/null | head -1) && [[ -n $window ]] && break
   kill -0 "$game" 2>/dev/null || break
   sleep 0.1
