@@ -296,9 +296,10 @@ TEST(PictureLooks, LettersAreDrawnLikeTheDigitsWithThinStrokesAtFullHeight) {
 
 // The banner slides in at y 257 from x 0 to 457 before the level starts, five
 // pixels a frame, and rests there. The game draws it as flat white over the
-// level's orbs, so only its own shape can show it: at least 58 % of the
-// word's edge pixels must lie beside a pixel of the scene at least 64 levels
-// darker than white, wherever the banner passes, on every level.
+// level's orbs, so only its own shape and the orbs' restraint can show it: at
+// least 78 % of the word's edge pixels must lie beside a pixel of the scene
+// at least 64 levels darker than white, wherever the banner passes, on every
+// level (an orb's sharp glint is all that may still touch it).
 TEST(PictureLooks, TheLevelBannerReadsOverEveryLevelsOrbs) {
     const media::SpritePixels banner = decoded(game::sprite::LevelBanner);
     ASSERT_EQ(banner.width, 45);
@@ -343,7 +344,7 @@ TEST(PictureLooks, TheLevelBannerReadsOverEveryLevelsOrbs) {
         worstOverall = std::min(worstOverall, worst);
         std::printf("level %2d: the banner keeps %.0f %% of its edges at worst (at x %d)\n", level, 100 * worst,
                     worstX);
-        EXPECT_GE(worst, 0.58) << "level " << level;
+        EXPECT_GE(worst, 0.78) << "level " << level;
     }
     g.endProgram();
     std::printf("all levels: %.0f %%\n", 100 * worstOverall);

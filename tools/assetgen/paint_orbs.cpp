@@ -25,6 +25,19 @@ const Vec kLight = norm({-0.55f, -0.65f, 0.6f});
 const Vec kHalf = norm({kLight.x, kLight.y, kLight.z + 1.0f});
 constexpr int kSub = 4;  // supersampling per axis
 
+// The LEVEL banner is flat white and slides over the orbs, so an orb's broad
+// surface bends softly under near-white: its light starts to roll off at
+// kKnee and never passes kCeiling (in luma). Only the small sharp glint,
+// added afterwards, may reach white.
+constexpr float kKnee = 0.50f, kCeiling = 0.70f;
+
+Color underTheBanner(Color c) {
+    const float l = 0.2126f * c.r + 0.7152f * c.g + 0.0722f * c.b;
+    if (l <= kKnee) return c;
+    const float room = kCeiling - kKnee;
+    return scale(c, (kKnee + room * (1.0f - std::exp(-(l - kKnee) / room))) / l);
+}
+
 // Coverage of the emblem (0..1) and of its detail, per pixel.
 void emblemMaps(const std::string& name, int size, float cx, float cy, float radius, std::vector<float>& main,
                 std::vector<float>& detail) {
@@ -88,9 +101,10 @@ Canvas paintOrb(const Sources& s, int number) {
             col = mix(col, scale(dark, 0.6f), ring * 0.65f);
             const Color emblemColour = mix(ink, detailInk, det[i] / std::max(em[i], 0.001f));
             col = mix(col, scale(emblemColour, 0.55f + 0.6f * diffuse), em[i]);
-            // Gloss: a sharp highlight and a soft window reflection on top of everything.
+            // Gloss: a soft window reflection, then a sharp highlight on top of everything.
             const float window = std::exp(-((dx + 0.38f) * (dx + 0.38f) * 9 + (dy + 0.45f) * (dy + 0.45f) * 16));
-            col = add(col, scale(rgb(255, 255, 255), specular * 0.9f + window * 0.35f));
+            col = underTheBanner(add(col, scale(rgb(255, 255, 255), window * 0.35f)));
+            col = add(col, scale(rgb(255, 255, 255), specular * 0.9f));
             // Darken towards the silhouette so the orb reads as round on any background.
             col = scale(col, 0.55f + 0.45f * std::pow(nrm.z, 0.5f));
             setEdge(out, x, y, col, cov);
