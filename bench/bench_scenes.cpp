@@ -3,10 +3,10 @@
 // by bench/frame_cpu.sh; not a Google Benchmark run: one scene per process).
 //
 //   bench_scenes SCENE [SECONDS]
-//     SCENE: title, level1, level17 or gameover
+//     SCENE: title, level1 to level20 or gameover, as the game's --scene
 //
-// Brings the game to the scene (a level is started with Space and the girl
-// stands still), lets it run 2 s so that fades settle, then:
+// Brings the game to the scene (a level is started and the girl stands
+// still), lets it run 2 s so that fades settle, then:
 //   cpu_percent    the process's CPU time over SECONDS (default 5) of frames
 //                  at 60 per second, in percent of one core
 //   frame_ms       the median CPU time of the process for one frame's
@@ -29,9 +29,8 @@
 #include <vector>
 
 #include "game/port/game.h"
-#include "game/screens/level_entry.h"
+#include "game/port/scenes.h"
 #include "media/automation.h"
-#include "media/keyboard.h"
 #include "media/presentation.h"
 #include "media/test_hooks.h"
 
@@ -47,30 +46,9 @@ double processCpuSeconds() {
 
 double seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
 
-std::vector<int> held;
-
 void runFor(game::Game& g, double wallSeconds) {
     auto end = Clock::now() + std::chrono::duration_cast<Clock::duration>(std::chrono::duration<double>(wallSeconds));
     while (Clock::now() < end) g.runFrame();
-}
-
-bool enterScene(game::Game& g, const std::string& scene) {
-    if (scene == "title") return true;
-    if (scene == "gameover") {
-        g.enterScreen(game::Screen::GameOver);
-        return g.screen() == game::Screen::GameOver;
-    }
-    int level = scene == "level1" ? 1 : scene == "level17" ? 17 : 0;
-    if (!level) return false;
-    g.state.levelEntryKind = 2;
-    game::initLevelEntry(g.state);
-    g.state.levelNumber = level;
-    g.enterScreen(game::Screen::Play);
-    g.runFrame();
-    held = {media::key::Space};
-    g.runFrame();
-    held = {};
-    return g.screen() == game::Screen::Play && g.state.levelNumber == level;
 }
 
 }  // namespace
@@ -93,25 +71,26 @@ int main(int argc, char** argv) {
         }
     }
     if (args.empty()) {
-        std::fprintf(stderr,
-                     "usage: bench_scenes [--renderer R] [--scale S] title|level1|level17|gameover [SECONDS]\n");
+        std::fprintf(stderr, "usage: bench_scenes [--renderer R] [--scale S] title|levelN|gameover [SECONDS]\n");
         return 2;
     }
     double measured = args.size() > 1 ? std::max(1.0, std::atof(args[1].c_str())) : 5.0;
     std::string pattern = (std::filesystem::temp_directory_path() / "bench-scenes-XXXXXX").string();
     if (mkdtemp(pattern.data())) setenv("XDG_DATA_HOME", pattern.c_str(), 1);
+    // No key is down: the girl stands still.
     media::setKeyboardSource([](uint8_t* snapshot) {
         std::fill(snapshot, snapshot + 256, 0);
-        for (int code : held) snapshot[code] = 0x80;
         return true;
     });
 
+    game::Scene scene;
+    if (!game::parseScene(args[0], scene)) {
+        std::fprintf(stderr, "bench_scenes: not a scene: %s\n", args[0].c_str());
+        return 2;
+    }
     game::Game g;
     g.startUp();
-    if (!enterScene(g, args[0])) {
-        std::fprintf(stderr, "bench_scenes: cannot reach %s\n", args[0].c_str());
-        return 1;
-    }
+    game::enterScene(g, scene);
     runFor(g, 2.0);
     uint64_t firstFrame = media::framesFlipped();
     double cpuStart = processCpuSeconds();
@@ -129,9 +108,7 @@ int main(int argc, char** argv) {
         frameMs.push_back((processCpuSeconds() - start) * 1000.0);
     }
     std::sort(frameMs.begin(), frameMs.end());
-    bool stillThere = args[0] == "title"      ? g.screen() == game::Screen::Title
-                      : args[0] == "gameover" ? g.screen() == game::Screen::GameOver
-                                              : g.screen() == game::Screen::Play;
+    bool stillThere = g.screen() == scene.screen;
     std::printf("scene %s gpu %d frames %llu fps %.1f cpu_percent %.1f frame_ms %.3f%s\n", args[0].c_str(),
                 media::screenUsesGpu() ? 1 : 0, static_cast<unsigned long long>(frames), frames / wall,
                 100.0 * cpu / wall, frameMs.empty() ? 0.0 : frameMs[frameMs.size() / 2],

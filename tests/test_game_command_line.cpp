@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/port/game.h"
@@ -30,6 +31,21 @@ TEST(CommandLine, AnEmptyFileOrFolderIsRefusedBeforeAnythingRuns) {
         const std::string& option = line[0] == "--headless" ? line[1] : line[0];
         EXPECT_EQ(status, 2) << option;
         EXPECT_NE(said.find("quandrite: " + option + ": an empty value"), std::string::npos) << said;
+    }
+}
+
+TEST(CommandLine, AnUnknownSceneOrASceneWithADemoIsRefused) {
+    const std::vector<std::pair<std::vector<std::string>, std::string>> lines = {
+        {{"--scene", "level21"}, "quandrite: --scene: not a scene"},
+        {{"--scene", "level3", "--play", "x.demo"}, "quandrite: --scene cannot go with"},
+        {{"--record", "x.demo", "--scene", "gameover"}, "quandrite: --scene cannot go with"},
+    };
+    for (const auto& [line, reason] : lines) {
+        testing::internal::CaptureStderr();
+        int status = run(line);
+        std::string said = testing::internal::GetCapturedStderr();
+        EXPECT_EQ(status, 2) << line[1];
+        EXPECT_NE(said.find(reason), std::string::npos) << said;
     }
 }
 

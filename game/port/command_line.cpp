@@ -72,6 +72,13 @@ const Option kOptions[] = {
          if (error.empty()) r.options.seed = static_cast<uint32_t>(seed);
          return error;
      }},
+    {"--scene", 1, "NAME", "start at title, level1 to level20 or gameover, and keep nothing",
+     [](Request& r, const char* const* v) {
+         Scene scene;
+         if (!parseScene(v[0], scene)) return std::string("not a scene (title, level1 to level20, gameover): ") + v[0];
+         r.options.scene = scene;
+         return std::string();
+     }},
     {"--headless", 0, "", "run without a window or sound",
      [](Request& r, const char* const*) {
          r.options.headless = true;
@@ -185,6 +192,8 @@ int runFromCommandLine(int argc, char** argv) {
     if (!request.exportFolder.empty()) return exportAssets(request.exportFolder);
     if (!request.options.recordPath.empty() && !request.options.playPath.empty())
         return refuse("--record cannot go with --play or --timedemo");
+    if (request.options.scene && (!request.options.recordPath.empty() || !request.options.playPath.empty()))
+        return refuse("--scene cannot go with --record, --play or --timedemo");
     return runSession(request.options);
 }
 

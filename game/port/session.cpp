@@ -65,12 +65,15 @@ int runSession(const SessionOptions& options) {
                         ? demo.seed
                         : options.seed.value_or(static_cast<uint32_t>(
                               std::chrono::steady_clock::now().time_since_epoch().count() ^ platform::processId()));
-    PlayerRun player(options, replaying, recording);
+    // A replay or a scene keeps nothing of the player's: not the table, not
+    // the settings, not replays of itself.
+    const bool keepsNothing = replaying || options.scene;
+    PlayerRun player(options, keepsNothing, recording);
     if (replaying || recording || options.seed || player.keepsReplays()) core::seedRandom(seed);
 
     // A recorded game is a real game and keeps its score in the player's table.
     std::optional<PrivateDataFolder> dataFolder;
-    if (replaying) dataFolder.emplace();
+    if (keepsNothing) dataFolder.emplace();
     std::optional<Timedemo> timedemo;
     if (options.timedemo) timedemo.emplace();
 
@@ -94,6 +97,7 @@ int runSession(const SessionOptions& options) {
         game.startUp(values);
         recorded.start = startValuesOf(game.state);
         player.started(game, seed);
+        if (options.scene) enterScene(game, *options.scene);
         // A replay watched in a window shows its game, not the title before
         // it, and any key or button ends it. A screenshot or a frame limit
         // counts every frame from start-up, so those runs show them all.

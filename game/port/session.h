@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "game/port/scenes.h"
 #include "media/presentation.h"
 
 namespace game {
@@ -22,6 +23,9 @@ struct SessionOptions {
     std::optional<bool> fullscreen;  // --fullscreen / --window, for this run only
     std::optional<media::ScaleMode> scale;
     std::optional<media::RendererChoice> renderer;
+    // A benchmark's or a picture's start: the game plays on from there, with
+    // a table of its own, and keeps nothing.
+    std::optional<Scene> scene;
 };
 
 // Gives the process exit code: 0; 1 when the game could not open its window
