@@ -6,7 +6,9 @@
 // Served files may be replayed: index.html?timedemo=FILE as fast as the
 // browser allows, index.html?play=FILE at the game's pace (&screenshot=N also
 // writes frame N to /tmp/screenshot.png and ends there); either shows the
-// game's summary line. &renderer=software|gpu chooses what draws the picture.
+// game's summary line. index.html?scene=level17 starts the game there, as
+// --scene does, for benchmarks (&frames=N ends it after N frames).
+// &renderer=software|gpu chooses what draws the picture.
 "use strict";
 
 (function () {
@@ -14,6 +16,8 @@
   const timedemo = params.get("timedemo");
   const play = params.get("play");
   const screenshot = params.get("screenshot");
+  const scene = /^(title|gameover|level([1-9]|1[0-9]|20))$/.test(params.get("scene") || "") ? params.get("scene") : null;
+  const frames = /^[1-9][0-9]*$/.test(params.get("frames") || "") ? params.get("frames") : null;
   // What draws the picture, as --renderer says: auto, software or gpu.
   const renderer = /^(auto|software|gpu)$/.test(params.get("renderer") || "") ? params.get("renderer") : null;
   // The game keeps its table, settings and replays under HOME, as on Linux.
@@ -147,6 +151,7 @@
   // The command line the address asks for.
   async function argumentsAsked() {
     if (play === "dropped") return Module.FS.analyzePath(dropped).exists ? ["--play", dropped] : [];
+    if (scene) return ["--scene", scene].concat(frames ? ["--frames", frames] : []);
     if (!play) return [];
     if (!(await fetchInto(play, "/tmp/play.replay"))) return null;
     const args = ["--play", "/tmp/play.replay"];

@@ -9,6 +9,18 @@
 #include <cstdio>
 #include <cstring>
 
+#if defined(__EMSCRIPTEN__)
+#include <emscripten.h>
+
+// A browser names its WebGL renderer only through this extension ("WebKit
+// WebGL" otherwise): Chrome without a usable GPU draws with SwiftShader.
+EM_JS(void, webglRendererName, (char* out, int size), {
+    var gl = typeof GLctx != "undefined" ? GLctx : null;
+    var extension = gl ? gl.getExtension("WEBGL_debug_renderer_info") : null;
+    stringToUTF8(extension ? String(gl.getParameter(extension.UNMASKED_RENDERER_WEBGL)) : "", out, size);
+});
+#endif
+
 namespace media {
 
 namespace {
@@ -37,6 +49,11 @@ bool xServerOffersNoGpu(SDL_Window* window) {
 const char* glRendererName(SDL_Renderer* renderer) {
     SDL_RendererInfo info;
     if (SDL_GetRendererInfo(renderer, &info) != 0 || std::strncmp(info.name, "opengl", 6) != 0) return nullptr;
+#if defined(__EMSCRIPTEN__)
+    static char name[200];
+    webglRendererName(name, sizeof name);
+    if (name[0]) return name;
+#endif
     using GetString = const unsigned char* (*)(unsigned);
     auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
     if (!getString) return nullptr;
@@ -48,8 +65,8 @@ bool rendererIsSoftware(SDL_Renderer* renderer) {
     SDL_RendererInfo info;
     if (SDL_GetRendererInfo(renderer, &info) != 0 || !(info.flags & SDL_RENDERER_ACCELERATED)) return true;
     const char* name = glRendererName(renderer);
-    return name &&
-           (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") || std::strstr(name, "Software Rasterizer"));
+    return name && (std::strstr(name, "llvmpipe") || std::strstr(name, "softpipe") ||
+                    std::strstr(name, "Software Rasterizer") || std::strstr(name, "SwiftShader"));
 }
 
 }  // namespace

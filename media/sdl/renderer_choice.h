@@ -8,7 +8,8 @@ namespace media {
 
 // An accelerated renderer for the window, or null when the picture is better
 // made by the software path: no accelerated renderer, or OpenGL drawn by the
-// CPU (Mesa's llvmpipe: under Xvfb, in a virtual machine, without a GPU),
+// CPU (Mesa's llvmpipe: under Xvfb, in a virtual machine, without a GPU;
+// SwiftShader: a browser without a usable GPU),
 // decided from the display when it can be, which spares loading the GL
 // driver (about 60 MB) at all, otherwise by trying OpenGL once per process.
 // `forced` takes any accelerated renderer, as does a renderer named in

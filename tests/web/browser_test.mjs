@@ -2,8 +2,10 @@
 // The browser build played in Debian's Chromium, headless, from a static
 // server on 127.0.0.1: the page and its title screen, a game started with
 // Space and steered with the arrow keys into a hiscore that survives a
-// reload, its replay downloaded and dropped back to be played, the scripted demos replayed to the native summaries, and the title
-// and level 1 frames against the native program's within 2 per channel.
+// reload, its replay downloaded and dropped back to be played, a game
+// played with a gamepad and heard, the scripted demos replayed to the native
+// summaries, and the title and level 1 frames against the native program's
+// within 2 per channel.
 //   node browser_test.mjs SITE FILES EXPECTED-DIR [DEMO...]
 // FILES holds NAME.demo for each demo and the native screenshots
 // (title-native.png, level1-native.png); EXPECTED-DIR the NAME.expected lines.
@@ -173,6 +175,43 @@ try {
     check(/^frames \d+ level 1 lives 0 score \d+ hash [0-9a-f]+$/m.test(summary),
           `the dropped replay is the game played: ${summary.trim()}`);
     check(!page.consoleLines.some((l) => l.startsWith("page error")), "no script errors on the page");
+    await page.close();
+  });
+
+  // A pad through the browser's Gamepad API, as SDL maps a standard one: A
+  // starts a game and, held, the level; the D-pad walks the girl into the
+  // skull. The pad is the page's own stand-in for a real one.
+  await group("a gamepad", async () => {
+    const page = await browser.newPage();
+    page.setDefaultTimeout(deadline);
+    page.consoleLines = [];
+    page.on("pageerror", (error) => page.consoleLines.push("page error: " + error.message));
+    await page.evaluateOnNewDocument(() => {
+      const button = (down) => ({ pressed: down, touched: down, value: down ? 1 : 0 });
+      const pad = { id: "Test pad (STANDARD GAMEPAD)", index: 0, connected: true, mapping: "standard",
+                    timestamp: 1, axes: [0, 0, 0, 0], buttons: Array.from({ length: 17 }, () => button(false)) };
+      Object.defineProperty(Navigator.prototype, "getGamepads", { value: () => [pad] });
+      window.holdPadButtons = (held) => {
+        pad.buttons = pad.buttons.map((_, i) => button(held.includes(i)));
+        pad.timestamp = performance.now();
+      };
+    });
+    await page.setViewport({ width: 1020, height: 607 });
+    await page.goto(base + "index.html");
+    await waitForState(page, "ready");
+    await page.click("#overlay");
+    await waitForTitle(page, /^\s*Quandrite \d/, "with a pad, the title screen appears");
+    // The standard mapping's buttons: 0 is A, 15 the D-pad's right.
+    await page.evaluate(() => holdPadButtons([0]));
+    await waitForTitle(page, /Level 1$/, "the pad's A starts a game");
+    await page.evaluate(() => holdPadButtons([0, 15]));
+    await waitForTitle(page, /Game Over$/, "A held starts the level and the D-pad walks the girl into the skull");
+    await page.evaluate(() => holdPadButtons([]));
+    // The page's click started the browser's sound for the game.
+    check(await page.evaluate(() => Module.SDL2 && Module.SDL2.audioContext &&
+                                    Module.SDL2.audioContext.state === "running"),
+          "the game's sound runs in the browser after the click");
+    check(!page.consoleLines.some((l) => l.startsWith("page error")), "no script errors with a pad");
     await page.close();
   });
 
