@@ -32,7 +32,7 @@ for shot in title:3 level1:120; do
 done
 
 # puppeteer-core from the lock file; it never downloads a browser.
-cp tests/web/package.json tests/web/package-lock.json tests/web/browser_test.mjs "$work/"
+cp tests/web/package.json tests/web/package-lock.json tests/web/browser_test.mjs tests/web/static_site.mjs "$work/"
 if ! cmp -s tests/web/package-lock.json "$work/node_modules/.package-lock.json.copy" 2>/dev/null; then
   (cd "$work" && npm ci --no-audit --no-fund --ignore-scripts --loglevel=error)
   cp tests/web/package-lock.json "$work/node_modules/.package-lock.json.copy"

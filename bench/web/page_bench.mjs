@@ -6,36 +6,14 @@
 // A scene is a demo replayed to its end (NAME:DEMO:FRAMES) or the game
 // started at one of its scenes and left alone (NAME:scene=SCENE:FRAMES).
 //   [RENDERER=software|gpu] node page_bench.mjs SITE FILES SCENE...
-import { createServer } from "node:http";
-import { mkdtempSync, readFileSync, rmSync, statSync } from "node:fs";
-import { tmpdir } from "node:os";
-import { extname, join, normalize, resolve } from "node:path";
-import puppeteer from "puppeteer-core";
+import { resolve } from "node:path";
+import { launchChromium, serveSite } from "./static_site.mjs";
 
 const [site, files] = process.argv.slice(2, 4).map((p) => resolve(p));
 const scenes = process.argv.slice(4).map((s) => s.split(":"));
-const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm" };
-const server = createServer((request, response) => {
-  const path = decodeURIComponent(new URL(request.url, "http://x").pathname);
-  const [root, rest] = path.startsWith("/files/") ? [files, path.slice(7)] : [site, path.slice(1) || "index.html"];
-  const file = normalize(join(root, rest));
-  try {
-    if (!file.startsWith(root + "/") || !statSync(file).isFile()) throw new Error("not served");
-    response.writeHead(200, { "Content-Type": types[extname(file)] || "application/octet-stream" });
-    response.end(readFileSync(file));
-  } catch {
-    response.writeHead(404);
-    response.end();
-  }
-});
-await new Promise((done) => server.listen(0, "127.0.0.1", done));
-const base = `http://127.0.0.1:${server.address().port}/`;
-const profile = mkdtempSync(join(tmpdir(), "quandrite-bench-"));
-const browser = await puppeteer.launch({
-  executablePath: "/usr/bin/chromium", headless: true, userDataDir: profile, protocolTimeout: 600_000,
-  args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-});
+const server = await serveSite(site, files);
+const base = server.base;
+const browser = await launchChromium(600_000);
 
 for (const [name, demo, frames] of scenes) {
   const page = await browser.newPage();
@@ -65,6 +43,5 @@ for (const [name, demo, frames] of scenes) {
               `ready ${ready} ms, first title ${firstTitle} ms after navigation`);
   await page.close();
 }
-await browser.close();
+await browser.closeAndForget();
 server.close();
-rmSync(profile, { recursive: true, force: true });

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/../.."
 work=build-web/browser-test
 [[ -d "$work/node_modules/puppeteer-core" ]] || { echo "page_bench: run tests/test_web_chromium.sh first" >&2; exit 1; }
 build/tools/demotool/demotool make bench/web/title_idle.script "$work/files/title_idle.demo"
-cp bench/web/page_bench.mjs "$work/"
+cp bench/web/page_bench.mjs tests/web/static_site.mjs "$work/"
 node "$work/page_bench.mjs" build-web/site "$work/files" \
   ${SCENES:-title:title_idle.demo:600 levels-1-to-4:several_levels.demo:4400 level-17:scene=level17:900}
 for file in build-web/site/*; do

@@ -9,11 +9,10 @@
 //   node browser_test.mjs SITE FILES EXPECTED-DIR [DEMO...]
 // FILES holds NAME.demo for each demo and the native screenshots
 // (title-native.png, level1-native.png); EXPECTED-DIR the NAME.expected lines.
-import { createServer } from "node:http";
-import { mkdtempSync, readdirSync, readFileSync, rmSync, statSync } from "node:fs";
+import { mkdtempSync, readdirSync, readFileSync, rmSync } from "node:fs";
 import { tmpdir } from "node:os";
-import { extname, join, normalize, resolve } from "node:path";
-import puppeteer from "puppeteer-core";
+import { join, resolve } from "node:path";
+import { launchChromium, serveSite } from "./static_site.mjs";
 
 const [site, files, expectedDir, ...demos] = process.argv.slice(2).map((arg, i) => (i < 3 ? resolve(arg) : arg));
 // Generous: the machines are shared, and a loaded one runs the page slowly.
@@ -25,33 +24,9 @@ function check(ok, what) {
   if (!ok) failures.push(what);
 }
 
-// The site at /, the test's files at /files/.
-const types = { ".html": "text/html", ".js": "text/javascript", ".wasm": "application/wasm", ".png": "image/png" };
-const server = createServer((request, response) => {
-  const path = decodeURIComponent(new URL(request.url, "http://x").pathname);
-  const [root, rest] = path.startsWith("/files/") ? [files, path.slice(7)] : [site, path.slice(1) || "index.html"];
-  const file = normalize(join(root, rest));
-  try {
-    if (!file.startsWith(root + "/") || !statSync(file).isFile()) throw new Error("not served");
-    response.writeHead(200, { "Content-Type": types[extname(file)] || "application/octet-stream" });
-    response.end(readFileSync(file));
-  } catch {
-    response.writeHead(404);
-    response.end();
-  }
-});
-await new Promise((done) => server.listen(0, "127.0.0.1", done));
-const base = `http://127.0.0.1:${server.address().port}/`;
-
-const profile = mkdtempSync(join(tmpdir(), "quandrite-chromium-"));
-const browser = await puppeteer.launch({
-  executablePath: "/usr/bin/chromium",
-  headless: true,
-  userDataDir: profile,
-  protocolTimeout: deadline,
-  args: ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync"],
-});
+const server = await serveSite(site, files);
+const base = server.base;
+const browser = await launchChromium(deadline);
 
 async function openPage(query) {
   const page = await browser.newPage();
@@ -271,9 +246,8 @@ try {
     await page.close();
   });
 } finally {
-  await browser.close();
+  await browser.closeAndForget();
   server.close();
-  rmSync(profile, { recursive: true, force: true });
 }
 
 console.log(failures.length ? `${failures.length} check(s) failed` : "all checks passed");
