@@ -1,12 +1,18 @@
 // SPDX-License-Identifier: MIT
 #include "game_fixture.h"
 
+#include <cstdlib>
+#include <optional>
+
 #include "core/random.h"
 #include "game/rules/catalogue.h"
 #include "game/rules/game_state.h"
 #include "game/screens/level_entry.h"
 #include "game/screens/play_loop.h"
 #include "game/screens/start_up.h"
+#include "media/automation.h"
+#include "media/device_keys.h"
+#include "media/gamepad.h"
 #include "media/keyboard.h"
 #include "media/screen.h"
 #include "media/sound.h"
@@ -18,6 +24,30 @@ using namespace game;
 
 void createSizedSprites() {
     for (const SpriteInfo& info : kSprites) media::createSizedSprite(info.number, info.width, info.height);
+}
+
+void WholeGame::SetUp() {
+    setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
+    media::chooseBackend(media::Backend::Headless);
+    media::setFramePacing(false);
+    core::setClock(&clock);
+    core::seedRandom(seed_);
+    media::setDeviceKeyboard([this](uint8_t* keys) {
+        for (int code : deviceKeys) keys[code] = 0x80;
+    });
+    beforeStartUp();
+    game.startUp();
+}
+
+void WholeGame::TearDown() {
+    game.endProgram();
+    media::setDrawLog(nullptr);
+    media::setDeviceKeyboard(nullptr);
+    media::setKeyboardObserver(nullptr);
+    media::setKeyboardSource(nullptr);
+    media::setKeyboardFocus(media::FocusOverride::Real);
+    media::setVirtualGamepad(std::nullopt);
+    core::setClock(nullptr);
 }
 
 void GameFixture::SetUp() {

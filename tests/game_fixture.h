@@ -5,6 +5,8 @@
 // only need the sizes), and every draw and sound call is recorded.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <set>
 #include <vector>
 
 #include "core/clock.h"
@@ -44,6 +46,27 @@ protected:
     core::VirtualClock clock;
     std::vector<media::DrawCall> draws;
     std::vector<media::SoundCall> sounds;
+};
+
+// A whole game in a test, from its own start-up: headless, with a data
+// folder of its own, a virtual clock, no frame pacing, a fixed seed, and the
+// device keyboard holding `deviceKeys`. Every hook a test may set (logs,
+// keyboards, focus, a virtual pad, the clock) is reset when it ends.
+class WholeGame : public ::testing::Test {
+protected:
+    explicit WholeGame(uint32_t seed) : seed_(seed) {}
+    void SetUp() override;
+    void TearDown() override;
+    // What a fixture sets up before the game starts (a keyboard observer, say).
+    virtual void beforeStartUp() {}
+
+    ScratchDir dataHome;
+    core::VirtualClock clock;
+    std::set<int> deviceKeys;
+    game::Game game;
+
+private:
+    uint32_t seed_;
 };
 
 // Sprites without pixels with the sizes of every picture of the catalogue.

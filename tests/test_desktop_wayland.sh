@@ -20,33 +20,9 @@ for tool in Xvfb weston weston-screenshooter xdotool convert compare; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps --tests)" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.05
-  done
-}
-
-display_ready() { [[ $(wc -l <"$work/display") -gt 0 ]]; }
-: >"$work/display"
-Xvfb -displayfd 5 -screen 0 2600x1700x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
-pids+=($!)
-wait_for 30 display_ready || { echo "FAIL: Xvfb reported no display within 30 s" >&2; exit 1; }
-x_display=:$(tr -dc 0-9 <"$work/display")
+# shellcheck source=x_server_support.sh
+source "$(dirname "$0")/x_server_support.sh"
+start_xvfb 2600x1700
 
 # The output: 1280 x 800 at scale 2, that is 2560 x 1600 pixels; kiosk-shell
 # centres the window on it.

@@ -20,36 +20,10 @@ for tool in Xvfb openbox xdotool xwininfo xprop setxkbmap; do
   command -v "$tool" >/dev/null || { echo "FAIL: $tool is missing (scripts/install-deps --tests)" >&2; exit 1; }
 done
 
-work=$(mktemp -d)
-pids=()
-cleanup() {
-  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-failures=0
-fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
-# Nothing of the player's settings or table.
-export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
-
-# wait_for SECONDS COMMAND...: runs the check until it holds, at most SECONDS.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.05
-  done
-}
-
-# Xvfb writes the number and a line end once it accepts clients.
-display_ready() { [[ $(wc -l <"$work/display") -gt 0 ]]; }
-: >"$work/display"
-Xvfb -displayfd 5 -screen 0 1280x800x24 -nolisten tcp 5>"$work/display" 2>/dev/null &
-pids+=($!)
-wait_for 30 display_ready || { echo "FAIL: Xvfb reported no display within 30 s" >&2; exit 1; }
-export DISPLAY=:$(tr -dc 0-9 <"$work/display")
+# shellcheck source=x_server_support.sh
+source "$(dirname "$0")/x_server_support.sh"
+start_xvfb 1280x800
+export DISPLAY=$x_display
 unset XAUTHORITY WAYLAND_DISPLAY
 openbox --sm-disable >"$work/openbox.log" 2>&1 &
 openbox=$!

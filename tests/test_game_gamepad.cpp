@@ -4,41 +4,24 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 
-#include "core/clock.h"
-#include "core/random.h"
 #include "game/port/game.h"
 #include "game/rules/catalogue.h"
 #include "game/screens/hiscores.h"
+#include "game_fixture.h"
 #include "media/gamepad.h"
 #include "media/keyboard.h"
 #include "media/test_hooks.h"
-#include "test_support.h"
 
 namespace {
 
 using game::Screen;
 using namespace media;
-using namespace core;
 
-class GamepadGame : public ::testing::Test {
+class GamepadGame : public testing_support::WholeGame {
 protected:
-    void SetUp() override {
-        setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
-        chooseBackend(Backend::Headless);
-        setFramePacing(false);
-        setClock(&clock);
-        seedRandom(12345);
-        setKeyboardSource(nullptr);
-        game.startUp();
-    }
-    void TearDown() override {
-        setVirtualGamepad(std::nullopt);
-        game.endProgram();
-        setClock(nullptr);
-    }
+    GamepadGame() : WholeGame(12345) {}
     // Holds the pad in this state for n frames.
     void hold(GamepadState pad, int frames = 1) {
         setVirtualGamepad(pad);
@@ -55,10 +38,6 @@ protected:
         for (int i = 0; i < limit && game.screen() != screen; ++i) game.runFrame();
         return game.screen() == screen;
     }
-
-    testing_support::ScratchDir dataHome;
-    VirtualClock clock;
-    game::Game game;
 };
 
 TEST_F(GamepadGame, StartWalkDieAndLeaveTheNameEmptyWithThePadAlone) {

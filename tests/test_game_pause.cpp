@@ -4,13 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
 #include <set>
 
-#include "core/clock.h"
 #include "core/random.h"
 #include "game/port/game.h"
 #include "game/rules/catalogue.h"
+#include "game_fixture.h"
 #include "media/automation.h"
 #include "media/device_keys.h"
 #include "media/gamepad.h"
@@ -18,7 +17,6 @@
 #include "media/screen.h"
 #include "media/sound.h"
 #include "media/test_hooks.h"
-#include "test_support.h"
 
 namespace {
 
@@ -26,29 +24,12 @@ using game::Screen;
 using namespace media;
 using namespace core;
 
-class PausedGame : public ::testing::Test {
+class PausedGame : public testing_support::WholeGame {
 protected:
-    void SetUp() override {
-        setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
-        chooseBackend(Backend::Headless);
-        setFramePacing(false);
-        setClock(&clock);
-        seedRandom(4242);
-        setDeviceKeyboard([this](uint8_t* keys) {
-            for (int code : deviceKeys) keys[code] = 0x80;
-        });
+    PausedGame() : WholeGame(4242) {}
+    void beforeStartUp() override {
         setKeyboardObserver([this](const uint8_t*) { ++examinations; });
         injectKeys({});
-        game.startUp();
-    }
-    void TearDown() override {
-        game.endProgram();
-        setDeviceKeyboard(nullptr);
-        setKeyboardObserver(nullptr);
-        setKeyboardSource(nullptr);
-        setKeyboardFocus(FocusOverride::Real);
-        setVirtualGamepad(std::nullopt);
-        setClock(nullptr);
     }
     void frames(int n, std::vector<int> gameKeys = {}) {
         injectKeys(gameKeys);
@@ -70,10 +51,6 @@ protected:
         frames(40, {key::Right});
     }
 
-    testing_support::ScratchDir dataHome;
-    VirtualClock clock;
-    game::Game game;
-    std::set<int> deviceKeys;
     int examinations = 0;
 };
 

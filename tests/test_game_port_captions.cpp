@@ -5,54 +5,32 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <set>
 #include <vector>
 
-#include "core/clock.h"
-#include "core/random.h"
 #include "game/port/game.h"
 #include "game/port/leave_controls.h"
 #include "game/rules/catalogue.h"
+#include "game_fixture.h"
 #include "media/automation.h"
 #include "media/device_keys.h"
 #include "media/gamepad.h"
 #include "media/keyboard.h"
 #include "media/screen.h"
 #include "media/test_hooks.h"
-#include "test_support.h"
 
 namespace {
 
 using game::Screen;
 using namespace media;
-using namespace core;
 namespace sprite = game::sprite;
 
 constexpr int kStatusBarTop = 527;
 
-class PortCaptions : public ::testing::Test {
+class PortCaptions : public testing_support::WholeGame {
 protected:
-    void SetUp() override {
-        setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
-        chooseBackend(Backend::Headless);
-        setFramePacing(false);
-        setClock(&clock);
-        seedRandom(99);
-        setDeviceKeyboard([this](uint8_t* keys) {
-            for (int code : deviceKeys) keys[code] = 0x80;
-        });
-        injectKeys({});
-        game.startUp();
-    }
-    void TearDown() override {
-        setDrawLog(nullptr);
-        game.endProgram();
-        setDeviceKeyboard(nullptr);
-        setKeyboardSource(nullptr);
-        setVirtualGamepad(std::nullopt);
-        setClock(nullptr);
-    }
+    PortCaptions() : WholeGame(99) {}
+    void beforeStartUp() override { injectKeys({}); }
     // One frame, with what it drew.
     std::vector<DrawCall> frame(std::vector<int> gameKeys = {}) {
         std::vector<DrawCall> drawn;
@@ -79,11 +57,6 @@ protected:
         frame();
         ASSERT_EQ(game.state.levelStarted, 0);
     }
-
-    testing_support::ScratchDir dataHome;
-    VirtualClock clock;
-    game::Game game;
-    std::set<int> deviceKeys;
 };
 
 TEST_F(PortCaptions, TheStartPromptStaysUntilTheLevelStartsAndNeverCoversTheStatusBar) {

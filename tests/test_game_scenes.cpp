@@ -3,19 +3,13 @@
 // as benchmarks and pictures of screens need it.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <vector>
 
-#include "core/clock.h"
-#include "core/random.h"
-#include "game/port/game.h"
 #include "game/port/scenes.h"
 #include "game/rules/catalogue.h"
-#include "media/automation.h"
-#include "media/device_keys.h"
+#include "game_fixture.h"
 #include "media/keyboard.h"
 #include "media/test_hooks.h"
-#include "test_support.h"
 
 namespace {
 
@@ -39,41 +33,22 @@ TEST(SceneNames, AreReadAndOthersRefused) {
         EXPECT_FALSE(game::parseScene(wrong, scene)) << wrong;
 }
 
-class Scenes : public ::testing::Test {
+class Scenes : public testing_support::WholeGame {
 protected:
-    void SetUp() override {
-        setenv("XDG_DATA_HOME", dataHome.path().c_str(), 1);
-        media::chooseBackend(media::Backend::Headless);
-        media::setFramePacing(false);
-        core::setClock(&clock);
-        core::seedRandom(5);
-        media::setDeviceKeyboard([this](uint8_t* keys) {
-            for (int code : held) keys[code] = 0x80;
-        });
-        game.startUp();
-    }
-    void TearDown() override {
-        game.endProgram();
-        media::setDeviceKeyboard(nullptr);
-        core::setClock(nullptr);
-    }
+    Scenes() : WholeGame(5) {}
     void run(int frames) {
         for (int i = 0; i < frames; ++i) game.runFrame();
     }
-    testing_support::ScratchDir dataHome;
-    core::VirtualClock clock;
-    std::vector<int> held;
-    game::Game game;
 };
 
 TEST_F(Scenes, ALevelIsANewGameAlreadyStartedOnThatLevel) {
     // What a new game started from the title gives.
-    held = {media::key::Space};
+    deviceKeys = {media::key::Space};
     for (int i = 0; i < 600 && game.screen() != Screen::Play; ++i) game.runFrame();
     ASSERT_EQ(game.screen(), Screen::Play);
     ASSERT_EQ(game.state.levelNumber, 1);
     const game::GameState fresh = game.state;
-    held = {};
+    deviceKeys.clear();
     Scene scene;
     ASSERT_TRUE(game::parseScene("level17", scene));
     game::enterScene(game, scene);
@@ -85,7 +60,7 @@ TEST_F(Scenes, ALevelIsANewGameAlreadyStartedOnThatLevel) {
     // No start key: the time runs and the girl walks at once.
     const int x = game.state.playerX;
     const int frames = game.state.levelFrames;
-    held = {media::key::Right};
+    deviceKeys = {media::key::Right};
     run(30);
     EXPECT_EQ(game.screen(), Screen::Play);
     EXPECT_EQ(game.state.levelNumber, 17);
