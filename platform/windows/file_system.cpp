@@ -63,8 +63,10 @@ int makeFolders(const std::string& folder) {
 std::vector<std::string> regularFilesIn(const std::string& folder) {
     std::vector<std::string> names;
     std::error_code error;
-    for (const fs::directory_entry& entry : fs::directory_iterator(windows::pathOf(folder), error))
-        if (entry.is_regular_file(error)) names.push_back(windows::utf8Of(entry.path().filename()));
+    // Stepped with the error code: a folder that fails half-way gives the
+    // names read so far instead of an exception, which ends the program.
+    for (fs::directory_iterator at(windows::pathOf(folder), error), end; !error && at != end; at.increment(error))
+        if (at->is_regular_file(error)) names.push_back(windows::utf8Of(at->path().filename()));
     return names;
 }
 

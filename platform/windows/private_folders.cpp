@@ -52,7 +52,10 @@ void removeFolder(const std::string& folder) {
 
 void removeStalePrivateFolders(const std::string& prefix) {
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(temporaryFolder(), error)) {
+    // Stepped with the error code, which a range for would throw instead.
+    for (std::filesystem::directory_iterator at(temporaryFolder(), error), last; !error && at != last;
+         at.increment(error)) {
+        const std::filesystem::directory_entry& entry = *at;
         std::string name = windows::utf8Of(entry.path().filename());
         if (name.compare(0, prefix.size(), prefix) != 0) continue;
         char* end = nullptr;

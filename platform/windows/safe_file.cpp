@@ -41,7 +41,9 @@ std::string whyNotToReplace(const std::string& path) {
 // STEM is empty.
 void removeStale(const std::filesystem::path& folder, const std::string& stem) {
     std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+    // Stepped with the error code, which a range for would throw instead.
+    for (std::filesystem::directory_iterator at(folder, error), end; !error && at != end; at.increment(error)) {
+        const std::filesystem::directory_entry& entry = *at;
         std::string name = windows::utf8Of(entry.path().filename());
         size_t mark = name.rfind(kSaving);
         if (mark == std::string::npos || mark == 0 || (!stem.empty() && name.compare(0, mark, stem) != 0)) continue;
