@@ -12,12 +12,11 @@
 
 #include "platform/lasting_storage.h"
 #include "platform/process.h"
+#include "platform/saving_names.h"
 
 namespace platform {
 
 namespace {
-
-const std::string kSaving = ".saving-";
 
 // A file the player has linked elsewhere (into a synced folder, say) is
 // saved where the link points, so the link stays; a link whose file is gone
@@ -65,28 +64,13 @@ void removeStale(const std::filesystem::path& folder, const std::string& stem) {
     for (std::filesystem::directory_iterator at(folder, error), end; !error && at != end; at.increment(error)) {
         const std::filesystem::directory_entry& entry = *at;
         std::string name = entry.path().filename().string();
-        size_t mark = name.rfind(kSaving);
-        if (mark == std::string::npos || mark == 0 || (!stem.empty() && name.compare(0, mark, stem) != 0)) continue;
-        std::string digits = name.substr(mark + kSaving.size());
-        if (digits.empty() || digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        int pid = std::stoi(digits);
-        if (pid != processId() && processRuns(pid)) continue;
+        int pid = savingProcessOf(name, stem);
+        if (pid < 0 || (pid != processId() && processRuns(pid))) continue;
         ::unlink(entry.path().c_str());
     }
 }
 
 }  // namespace
-
-SafeFile::~SafeFile() { abandon(); }
-
-bool SafeFile::fail(int error) {
-    if (failure_.empty()) {
-        failure_ = path_ + ": " + std::strerror(error);
-        error_ = error;
-    }
-    return false;
-}
 
 bool SafeFile::begin(const std::string& path) {
     abandon();
@@ -98,7 +82,7 @@ bool SafeFile::begin(const std::string& path) {
         return false;
     }
     // One save at a time per process, so the process id makes the name unique.
-    temporaryPath_ = path_ + kSaving + std::to_string(processId());
+    temporaryPath_ = savingNameOf(path_, processId());
     ::unlink(temporaryPath_.c_str());
     fd_ = ::open(temporaryPath_.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
     if (fd_ < 0) return fail(errno);
@@ -117,12 +101,6 @@ int writeAll(int fd, const char* data, size_t size) {
         size -= static_cast<size_t>(done);
     }
     return 0;
-}
-
-bool SafeFile::write(const char* data, size_t size) {
-    if (fd_ < 0 || !failure_.empty()) return false;
-    if (int error = writeAll(fd_, data, size); error != 0) return fail(error);
-    return true;
 }
 
 bool SafeFile::finish() {
@@ -145,13 +123,6 @@ void SafeFile::abandon() {
     ::close(fd_);
     fd_ = -1;
     ::unlink(temporaryPath_.c_str());
-}
-
-bool saveFile(const std::string& path, const std::string& bytes, std::string& failure) {
-    SafeFile file;
-    bool saved = file.begin(path) && file.write(bytes.data(), bytes.size()) && file.finish();
-    failure = file.failure();
-    return saved;
 }
 
 void removeStaleSaves(const std::string& path) {

@@ -7,18 +7,16 @@
 #include <windows.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <filesystem>
 
 #include "platform/process.h"
+#include "platform/saving_names.h"
 #include "platform/windows/text.h"
 
 namespace platform {
 
 namespace {
-
-const std::string kSaving = ".saving-";
 
 // Refuses to replace what is not the player's file as a regular file, a
 // file whose contents cannot be read, or one the player made read-only:
@@ -45,29 +43,13 @@ void removeStale(const std::filesystem::path& folder, const std::string& stem) {
     for (std::filesystem::directory_iterator at(folder, error), end; !error && at != end; at.increment(error)) {
         const std::filesystem::directory_entry& entry = *at;
         std::string name = windows::utf8Of(entry.path().filename());
-        size_t mark = name.rfind(kSaving);
-        if (mark == std::string::npos || mark == 0 || (!stem.empty() && name.compare(0, mark, stem) != 0)) continue;
-        std::string digits = name.substr(mark + kSaving.size());
-        if (digits.empty() || digits.size() > 10 || digits.find_first_not_of("0123456789") != std::string::npos)
-            continue;
-        long long pid = std::stoll(digits);
-        if (pid > INT_MAX) continue;
-        if (pid != processId() && processRuns(static_cast<int>(pid))) continue;
+        int pid = savingProcessOf(name, stem);
+        if (pid < 0 || (pid != processId() && processRuns(pid))) continue;
         DeleteFileW(entry.path().c_str());
     }
 }
 
 }  // namespace
-
-SafeFile::~SafeFile() { abandon(); }
-
-bool SafeFile::fail(int error) {
-    if (failure_.empty()) {
-        failure_ = path_ + ": " + std::strerror(error);
-        error_ = error;
-    }
-    return false;
-}
 
 bool SafeFile::begin(const std::string& path) {
     abandon();
@@ -79,7 +61,7 @@ bool SafeFile::begin(const std::string& path) {
         return false;
     }
     // One save at a time per process, so the process id makes the name unique.
-    temporaryPath_ = path_ + kSaving + std::to_string(processId());
+    temporaryPath_ = savingNameOf(path_, processId());
     std::wstring temporary = windows::wide(temporaryPath_);
     DeleteFileW(temporary.c_str());
     HANDLE file = CreateFileW(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -102,12 +84,6 @@ int writeAll(int fd, const char* data, size_t size) {
         size -= static_cast<size_t>(done);
     }
     return 0;
-}
-
-bool SafeFile::write(const char* data, size_t size) {
-    if (fd_ < 0 || !failure_.empty()) return false;
-    if (int error = writeAll(fd_, data, size); error != 0) return fail(error);
-    return true;
 }
 
 // The bytes reach the disk before the new file takes the old one's name, and
@@ -135,13 +111,6 @@ void SafeFile::abandon() {
     _close(fd_);
     fd_ = -1;
     DeleteFileW(windows::wide(temporaryPath_).c_str());
-}
-
-bool saveFile(const std::string& path, const std::string& bytes, std::string& failure) {
-    SafeFile file;
-    bool saved = file.begin(path) && file.write(bytes.data(), bytes.size()) && file.finish();
-    failure = file.failure();
-    return saved;
 }
 
 void removeStaleSaves(const std::string& path) {
