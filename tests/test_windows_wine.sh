@@ -43,6 +43,9 @@ trap cleanup EXIT
 ok() { echo "ok: $1 (at $SECONDS s)"; passed=$((passed + 1)); }
 bad() { echo "FAILED: $1" >&2; failed=$((failed + 1)); }
 
+# shellcheck source=wait_for.sh
+source "$source/tests/wait_for.sh"
+
 # A display of our own: the first free number from 90.
 display=90
 while [[ -e /tmp/.X11-unix/X$display || -e /tmp/.X$display-lock ]]; do display=$((display + 1)); done
@@ -50,11 +53,8 @@ Xvfb ":$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!
 export DISPLAY=:$display
 # Waited for by its answer, with a deadline a loaded machine cannot miss.
-deadline=$((SECONDS + 60))
-until xdpyinfo >/dev/null 2>&1; do
-  ((SECONDS < deadline)) || { echo "FAIL: Xvfb :$display did not answer within 60 s" >&2; exit 1; }
-  sleep 0.1
-done
+x_answers() { xdpyinfo >/dev/null 2>&1; }
+wait_for 60 x_answers || { echo "FAIL: Xvfb :$display did not answer within 60 s" >&2; exit 1; }
 
 # A Wine prefix of this run alone, without the Mono and Gecko installers.
 # Wine names the Windows user after USER: one whose name is not ASCII puts
@@ -122,6 +122,18 @@ same_picture() {
   [[ $d =~ ^[0-9]+$ ]] && ((d <= 2))
 }
 
+# The window of the running game titled TITLE (a pattern), within SECONDS;
+# false at once if the game has ended.
+wait_title() {
+  local deadline=$((SECONDS + $2))
+  while ((SECONDS < deadline)); do
+    [[ -n $(xdotool search --name "^$1\$" 2>/dev/null) ]] && return 0
+    kill -0 "$game" 2>/dev/null || return 1
+    sleep 0.1
+  done
+  return 1
+}
+
 # 3. the title frame in a real window against the native one, before any
 # table is saved; then the window's title
 native_title default ""
@@ -133,25 +145,15 @@ fi
 run --window >/dev/null 2>&1 &
 game=$!
 window=
-deadline=$((SECONDS + 60))
-while ((SECONDS < deadline)); do
-  window=$(xdotool search --name '^ Quandrite 1\.0$' 2>/dev/null | head -1) && [[ -n $window ]] && break
-  kill -0 "$game" 2>/dev/null || break
-  sleep 0.1
-done
+wait_title " Quandrite 1\.0" 60 && window=$(xdotool search --name '^ Quandrite 1\.0$' | head -1)
 if [[ -n $window ]]; then ok "the window opened titled \" Quandrite 1.0\""; else bad "no window titled \" Quandrite 1.0\""; fi
+
+# At least N (1 by default) replays of games played are kept.
+replays_kept() { (($(compgen -G "$appdata/Quandrite/replays/*.replay" | wc -l) >= ${1:-1})); }
+replay_kept() { replays_kept 1; }
 
 # 4. a game played with keys: Space starts level 1, walking right runs into
 # a skull, and the initials f, o, x go into the table.
-wait_title() {
-  local deadline=$((SECONDS + $2))
-  while ((SECONDS < deadline)); do
-    [[ -n $(xdotool search --name "^$1\$" 2>/dev/null) ]] && return 0
-    kill -0 "$game" 2>/dev/null || return 1
-    sleep 0.1
-  done
-  return 1
-}
 play_to_initials() {
   xdotool windowactivate --sync "$window" 2>/dev/null || xdotool windowfocus "$window" 2>/dev/null || true
   xdotool keydown space
@@ -165,20 +167,25 @@ play_to_initials() {
   done
   xdotool keyup Right
   wait_title " Quandrite - Game Over" 1 || return 1
-  sleep 1.5
-  for letter in f o x; do
-    xdotool keydown "$letter" sleep 0.08 keyup "$letter"
-    sleep 0.6
+  # The entry takes one letter a frame, then waits 199 ms: letters are typed
+  # until the entry is complete and the title is back, so a press a busy
+  # machine misses is typed again (a letter too many is ignored).
+  local deadline=$((SECONDS + 120)) letter
+  while ((SECONDS < deadline)); do
+    for letter in f o x; do
+      xdotool keydown "$letter" sleep 0.08 keyup "$letter"
+      wait_title " Quandrite 1\.0" 1 && return 0
+    done
   done
-  return 0
+  return 1
 }
 # F10 changes the scaling, which the game writes into settings.ini.
 settings=$appdata/Quandrite/settings.ini
 if [[ -n $window ]]; then
   xdotool windowactivate --sync "$window" 2>/dev/null || true
   xdotool key F10
-  for _ in $(seq 200); do grep -q '^scale *= *aspect' "$settings" 2>/dev/null && break; sleep 0.1; done
-  if grep -q '^scale *= *aspect' "$settings" 2>/dev/null; then
+  aspect_saved() { grep -q '^scale *= *aspect' "$settings" 2>/dev/null; }
+  if wait_for 60 aspect_saved; then
     ok "F10 is saved in %APPDATA%\\Quandrite\\settings.ini"
   else
     bad "no scale = aspect in $settings"
@@ -186,11 +193,12 @@ if [[ -n $window ]]; then
 fi
 if [[ -n $window ]] && play_to_initials; then
   wait_title " Quandrite 1\.0" 60 || bad "the title screen did not come back after the initials"
-  for _ in $(seq 100); do [[ -f $table ]] && break; sleep 0.1; done
+  wait_for 60 test -f "$table" || true
 fi
 if [[ -n $game ]]; then
-  xdotool search --name '^ Quandrite' windowclose 2>/dev/null || kill "$game" 2>/dev/null || true
-  for _ in $(seq 100); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+  # Closed as a player closes it, the game keeps its replay; then it is ended.
+  xdotool search --name '^ Quandrite' windowclose 2>/dev/null || true
+  wait_for 60 replay_kept || true
   kill "$game" 2>/dev/null || true
   wait "$game" 2>/dev/null || true
   game=
@@ -201,7 +209,7 @@ if [[ -f $table ]] && [[ $(wc -l <"$table") == 44 ]] && [[ $(grep -c $'\r$' "$ta
 else
   bad "no table of 44 CRLF lines at $table"
 fi
-if compgen -G "$appdata/Quandrite/replays/*.replay" >/dev/null; then
+if replay_kept; then
   ok "the game's replay is in %APPDATA%\\Quandrite\\replays"
 else
   bad "no replay in $appdata/Quandrite/replays"
@@ -234,7 +242,7 @@ if [[ -f $table ]]; then
   played=no
   [[ -n $window ]] && play_to_initials && wait_title " Quandrite 1\.0" 60 && played=yes
   xdotool search --name '^ Quandrite' windowclose 2>/dev/null || true
-  for _ in $(seq 100); do kill -0 "$game" 2>/dev/null || break; sleep 0.1; done
+  wait_for 60 replays_kept 2 || true
   kill "$game" 2>/dev/null || true
   wait "$game" 2>/dev/null || true
   game=

@@ -16,15 +16,8 @@ fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
 # Nothing of the player's settings or table.
 export XDG_CONFIG_HOME=$work/config XDG_DATA_HOME=$work/data
 
-# wait_for SECONDS COMMAND...: runs the check until it holds, at most SECONDS.
-wait_for() {
-  local deadline=$((SECONDS + $1))
-  shift
-  until "$@"; do
-    ((SECONDS < deadline)) || return 1
-    sleep 0.05
-  done
-}
+# shellcheck source=wait_for.sh
+source "$(dirname "${BASH_SOURCE[0]}")/wait_for.sh"
 
 # start_xvfb WIDTHxHEIGHT: an X server of its own, its display in x_display.
 # Xvfb writes the number and a line end once it accepts clients.
